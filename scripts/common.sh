@@ -1,0 +1,45 @@
+# Shared by the set-up commands: install what is missing, configure and build.
+# Sourced, not run. Works on a fresh Debian 12 as root (or with sudo available).
+set -euo pipefail
+
+TALONEX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+TALONEX_BUILD="${TALONEX_BUILD:-$TALONEX_ROOT/build}"
+TALONEX_JOBS="${TALONEX_JOBS:-2}"
+
+# Debian packages the program, its tests and benchmarks need. The Qt SQL driver plugins are only
+# recommended by libqt6sql6, so they are named here one by one.
+TALONEX_PACKAGES=(
+    g++ cmake make pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
+    libsqlite3-dev sqlite3
+    unixodbc tdsodbc postgresql
+    libgtest-dev libbenchmark-dev
+    xvfb xauth poppler-utils fonts-dejavu-core
+)
+
+talonex_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+talonex_install() {
+    local missing=()
+    local pkg
+    for pkg in "${TALONEX_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ "${#missing[@]}" -eq 0 ]; then
+        echo "talonex: all Debian packages present"
+        return
+    fi
+    echo "talonex: installing ${missing[*]}"
+    talonex_as_root apt-get update -q
+    talonex_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+talonex_build() {
+    cmake -S "$TALONEX_ROOT" -B "$TALONEX_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$TALONEX_BUILD" -j "$TALONEX_JOBS"
+}
