@@ -69,12 +69,15 @@ QString SQLValue(const QVariant& valor, QStringView tipo)
     }
     if (isNull(valor))
         return u"NULL"_s;
-    if (tipo == u"'") {
-        QString text = plainText(valor);
-        text.replace(u'\'', u"''"_s);
-        return u'\'' + text + u'\'';
-    }
+    if (tipo == u"'")
+        return u'\'' + SqlTextBody(plainText(valor)) + u'\'';
     return plainText(valor);
+}
+
+QString SqlTextBody(QString text)
+{
+    text.replace(u'\'', u"''"_s);
+    return text;
 }
 
 bool adodate(int qtype)

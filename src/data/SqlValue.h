@@ -11,6 +11,9 @@
 /// apostrophe inside doubled), "@" a number with a point as decimal separator and no thousands
 /// separators, anything else the value as it is. Null gives NULL, or 0 for "@".
 QString SQLValue(const QVariant& valor, QStringView tipo);
+/// The text as it goes between the apostrophes of a literal: each apostrophe doubled, so the value
+/// can neither end the literal nor carry a second statement.
+QString SqlTextBody(QString text);
 
 /// ADO field type classifiers.
 bool adodate(int qtype);

@@ -1,0 +1,337 @@
+#include "data/AdoConnection.h"
+
+#include "data/ConnectionString.h"
+#include "data/SqlEngine.h"
+
+#include <QDateTime>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <atomic>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString AdoSource = u"ADODB.Connection"_s;
+const QString ProviderSource = u"Microsoft OLE DB Provider for SQL Server"_s;
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return u"talonex-ado-"_s + QString::number(++counter);
+}
+
+// Dates held as text by an engine become date values, as the suite's providers give them.
+QVariant dateValue(const QVariant& value)
+{
+    if (value.metaType().id() != QMetaType::QString)
+        return value;
+    const QString text = value.toString();
+    if (text.size() == 10) {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        if (date.isValid())
+            return QDateTime(date, QTime(0, 0));
+    }
+    QDateTime moment = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (!moment.isValid())
+        moment = QDateTime::fromString(text, u"yyyy-MM-dd HH:mm:ss"_s);
+    return moment.isValid() ? QVariant(moment) : value;
+}
+
+AdoError lostLinkError()
+{
+    return AdoError{AdoErrorNumber::Unspecified, u"08S01"_s,
+                    u"[DBNETLIB][ConnectionWrite (send()).]General network error. Check your network "
+                    u"documentation."_s,
+                    11, ProviderSource};
+}
+
+} // namespace
+
+AdoConnection::AdoConnection() : m_connectionName(nextConnectionName()) {}
+
+AdoConnection::~AdoConnection()
+{
+    if (QSqlDatabase::contains(m_connectionName)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connectionName);
+    }
+}
+
+void AdoConnection::setConnectionString(const QString& text)
+{
+    if (m_open)
+        raise(AdoError{AdoErrorNumber::ObjectOpen, QString(),
+                       u"Operation is not allowed when the object is open."_s, 0, AdoSource});
+    m_connectionString = text;
+}
+
+void AdoConnection::setDefaultDatabase(const QString& name)
+{
+    requireOpen();
+    m_errors.clear();
+    if (m_linkDropped)
+        fail(lostLinkError());
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    AdoError error;
+    if (!m_engine->useDatabase(db, name, &error))
+        fail(error);
+    m_defaultDatabase = name;
+}
+
+void AdoConnection::open(const QString& connectionString, const QString& user, const QString& password,
+                         long /*options*/)
+{
+    if (m_open)
+        raise(AdoError{AdoErrorNumber::ObjectOpen, QString(),
+                       u"Operation is not allowed when the object is open."_s, 0, AdoSource});
+    if (!connectionString.isEmpty())
+        m_connectionString = connectionString;
+    m_errors.clear();
+
+    ConnectionString parsed(m_connectionString);
+    // User and password given apart take the place of those in the string.
+    if (!user.isEmpty() || !password.isEmpty()) {
+        QString rebuilt;
+        for (const QString& item : m_connectionString.split(u';', Qt::SkipEmptyParts)) {
+            const QString key = item.section(u'=', 0, 0).trimmed().toLower();
+            const bool isUser = key == u"uid" || key == u"user id" || key == u"user";
+            const bool isPassword = key == u"pwd" || key == u"password";
+            if ((isUser && !user.isEmpty()) || (isPassword && !password.isEmpty()))
+                continue;
+            rebuilt += item + u';';
+        }
+        if (!user.isEmpty())
+            rebuilt += u"UId="_s + user + u';';
+        if (!password.isEmpty())
+            rebuilt += u"Pwd="_s + password + u';';
+        parsed = ConnectionString(rebuilt);
+    }
+
+    AdoError error;
+    std::unique_ptr<SqlEngine> engine = SqlEngine::forConnectionString(parsed, &error);
+    if (!engine)
+        fail(error);
+
+    if (QSqlDatabase::contains(m_connectionName))
+        QSqlDatabase::removeDatabase(m_connectionName);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(engine->driverName(), m_connectionName);
+        if (!db.isValid()) {
+            error = AdoError{AdoErrorNumber::Unspecified, u"IM002"_s,
+                             u"Provider cannot be found. It may not be properly installed ("_s +
+                                 engine->driverName() + u")."_s,
+                             0, AdoSource};
+        } else if (!engine->configure(db, parsed, &error)) {
+            // error filled by the engine
+        } else if (!db.open()) {
+            error = engine->mapError(db.lastError());
+        } else {
+            engine->prepareOpened(db);
+            error = AdoError{};
+        }
+    }
+    if (error.number != 0) {
+        QSqlDatabase::removeDatabase(m_connectionName);
+        fail(error);
+    }
+    m_engine = std::move(engine);
+    m_open = true;
+    m_linkDropped = false;
+    m_defaultDatabase = parsed.database();
+}
+
+void AdoConnection::close()
+{
+    if (!m_open)
+        raise(AdoError{AdoErrorNumber::ObjectClosed, QString(),
+                       u"Operation is not allowed when the object is closed."_s, 0, AdoSource});
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_open = false;
+    m_linkDropped = false;
+}
+
+AdoRecordsetPtr AdoConnection::execute(const QString& statement, long* recordsAffected, long /*options*/)
+{
+    Result result;
+    run(statement, &result, recordsAffected);
+    if (!result.hasRows)
+        return std::make_shared<AdoRecordset>();
+    auto recordset = AdoRecordset::fromRows(std::move(result.fields), std::move(result.values));
+    recordset->m_connection = this;
+    recordset->m_source = statement;
+    return recordset;
+}
+
+void AdoConnection::beginTrans()
+{
+    run(u"BEGIN TRANSACTION"_s, nullptr, nullptr);
+}
+
+void AdoConnection::commitTrans()
+{
+    run(u"COMMIT TRANSACTION"_s, nullptr, nullptr);
+}
+
+void AdoConnection::rollbackTrans()
+{
+    run(u"ROLLBACK TRANSACTION"_s, nullptr, nullptr);
+}
+
+AdoRecordsetPtr AdoConnection::openSchema(int schema, const QStringList& restrictions)
+{
+    requireOpen();
+    m_errors.clear();
+    if (m_linkDropped)
+        fail(lostLinkError());
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const auto restriction = [&](int i) { return i < restrictions.size() ? restrictions[i] : QString(); };
+    const auto text = [](const QString& name) { return AdoField{name, AdoType::VarWChar, 128}; };
+    std::vector<QVariant> rows;
+    if (schema == SchemaTables) {
+        for (const QString& table : m_engine->tables(db)) {
+            if (!restriction(2).isEmpty() && table.compare(restriction(2), Qt::CaseInsensitive) != 0)
+                continue;
+            rows.insert(rows.end(), {m_defaultDatabase, u"dbo"_s, table, u"TABLE"_s});
+        }
+        return AdoRecordset::fromRows(
+            {text(u"TABLE_CATALOG"_s), text(u"TABLE_SCHEMA"_s), text(u"TABLE_NAME"_s), text(u"TABLE_TYPE"_s)},
+            std::move(rows));
+    }
+    if (schema == SchemaColumns) {
+        const QString table = restriction(2);
+        const QStringList tables = table.isEmpty() ? m_engine->tables(db) : QStringList{table};
+        for (const QString& name : tables) {
+            for (const QString& column : m_engine->columns(db, restriction(0), name)) {
+                if (!restriction(3).isEmpty() && column.compare(restriction(3), Qt::CaseInsensitive) != 0)
+                    continue;
+                rows.insert(rows.end(), {restriction(0).isEmpty() ? m_defaultDatabase : restriction(0),
+                                         u"dbo"_s, name, column});
+            }
+        }
+        return AdoRecordset::fromRows({text(u"TABLE_CATALOG"_s), text(u"TABLE_SCHEMA"_s),
+                                       text(u"TABLE_NAME"_s), text(u"COLUMN_NAME"_s)},
+                                      std::move(rows));
+    }
+    raise(AdoError{AdoErrorNumber::Unspecified, u"HYC00"_s,
+                   u"Object or provider is not capable of performing "
+                   u"requested operation."_s,
+                   0, ProviderSource});
+}
+
+void AdoConnection::dropLink()
+{
+    if (!m_open)
+        return;
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    db.close();
+    m_linkDropped = true;
+}
+
+void AdoConnection::run(const QString& statement, Result* result, long* recordsAffected)
+{
+    requireOpen();
+    m_errors.clear();
+    if (m_tracer)
+        m_tracer(statement);
+    if (m_linkDropped)
+        fail(lostLinkError());
+
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    long affected = 0;
+    bool failed = false;
+    // Like a server batch, a statement that fails does not stop the ones after it; the operation
+    // then raises the first failure.
+    for (const QString& engineStatement : m_engine->translate(statement)) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(engineStatement)) {
+            m_errors.append(m_engine->mapError(query.lastError()));
+            failed = true;
+            continue;
+        }
+        if (query.isSelect()) {
+            if (result && !result->hasRows)
+                fetch(query, *result);
+        } else if (query.numRowsAffected() > 0) {
+            affected += query.numRowsAffected();
+        }
+    }
+    if (failed)
+        raise(m_errors.front());
+    if (recordsAffected)
+        *recordsAffected = affected;
+}
+
+void AdoConnection::runPrepared(const QString& engineStatement, const QList<QVariant>& values,
+                                long* recordsAffected)
+{
+    requireOpen();
+    m_errors.clear();
+    if (m_tracer)
+        m_tracer(engineStatement);
+    if (m_linkDropped)
+        fail(lostLinkError());
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlQuery query(db);
+    if (!query.prepare(engineStatement))
+        fail(m_engine->mapError(query.lastError()));
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        fail(m_engine->mapError(query.lastError()));
+    if (recordsAffected)
+        *recordsAffected = query.numRowsAffected();
+}
+
+void AdoConnection::fetch(QSqlQuery& query, Result& result) const
+{
+    const QSqlRecord record = query.record();
+    const int columns = record.count();
+    result.hasRows = true;
+    result.fields.reserve(columns);
+    std::vector<int> dateColumns;
+    for (int i = 0; i < columns; ++i) {
+        const int type = m_engine->adoType(query, i);
+        result.fields.append(AdoField{record.fieldName(i), type, record.field(i).length()});
+        if (type == AdoType::DBTimeStamp || type == AdoType::Date)
+            dateColumns.push_back(i);
+    }
+    while (query.next()) {
+        const std::size_t start = result.values.size();
+        for (int i = 0; i < columns; ++i)
+            result.values.push_back(query.value(i));
+        for (int i : dateColumns)
+            result.values[start + i] = dateValue(result.values[start + i]);
+        ++result.rows;
+    }
+}
+
+void AdoConnection::requireOpen() const
+{
+    if (!m_open)
+        throw RuntimeError(AdoErrorNumber::ConnectionClosed,
+                           u"The connection cannot be used to perform this operation. It is either closed or "
+                           u"invalid in this context."_s,
+                           AdoSource);
+}
+
+void AdoConnection::fail(const AdoError& error)
+{
+    m_errors.append(error);
+    raise(error);
+}
+
+void AdoConnection::raise(const AdoError& error)
+{
+    throw error.toRuntimeError();
+}

@@ -1,0 +1,88 @@
+#include "data/DataGlobals.h"
+
+#include "data/ConnectionDialogRequest.h"
+#include "data/DB_Dll.h"
+
+#include <cstdlib>
+
+namespace {
+
+struct Globals
+{
+    std::unique_ptr<DB_Dll> main;
+    std::unique_ptr<DB_Dll> statistics;
+    bool confidencialidad = false;
+    std::shared_ptr<ConnectionDialogRequest> dialog;
+    std::function<void()> terminate;
+};
+
+Globals& globals()
+{
+    static Globals g;
+    return g;
+}
+
+} // namespace
+
+namespace DataGlobals {
+
+DB_Dll& gDB()
+{
+    Globals& g = globals();
+    if (!g.main)
+        g.main = std::make_unique<DB_Dll>();
+    return *g.main;
+}
+
+DB_Dll& gDBEstadisticas()
+{
+    Globals& g = globals();
+    if (!g.statistics)
+        g.statistics = std::make_unique<DB_Dll>();
+    return *g.statistics;
+}
+
+bool gConfidencialidad()
+{
+    return globals().confidencialidad;
+}
+
+void setConfidencialidad(bool on)
+{
+    globals().confidencialidad = on;
+}
+
+ConnectionDialogRequest* connectionDialog()
+{
+    return globals().dialog.get();
+}
+
+void setConnectionDialog(std::shared_ptr<ConnectionDialogRequest> dialog)
+{
+    globals().dialog = std::move(dialog);
+}
+
+void terminateProcess()
+{
+    if (globals().terminate)
+        globals().terminate();
+    // The operator chose to close the application: no window is closed, no further code runs.
+    std::_Exit(1);
+}
+
+void setTerminateProcess(std::function<void()> terminate)
+{
+    globals().terminate = std::move(terminate);
+}
+
+void reset()
+{
+    Globals& g = globals();
+    g.statistics.reset();
+    g.main.reset();
+    g.confidencialidad = false;
+    g.dialog.reset();
+    g.terminate = {};
+}
+
+} // namespace DataGlobals

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+/// Rewrites the program's statements, written in SQL Server's dialect, as the statements SQLite runs.
+/// Works on the pieces of TsqlTokenizer, so quoted texts, quoted names and comments pass unchanged.
+///
+/// What changes: table hints WITH (NOLOCK, ...) and "T (NOLOCK)" go; SELECT [DISTINCT] TOP n (also
+/// TOP (n), in sub-selects, WITH TIES dropped) becomes LIMIT n at the end of that select; TOP 100
+/// PERCENT goes; isnull( becomes ifnull(; Len(x) becomes length(rtrim(x)), as LEN does not count
+/// trailing blanks; CONVERT to integer, decimal, float and text types becomes CAST, a text with a
+/// date style strftime(), a date literal its ISO text, other date values tsql_datetime(); CAST(x AS
+/// datetime) keeps x; LEFT/RIGHT become substr(); {d '...'}, {ts '...'}, {fn f()} their contents;
+/// "DELETE T WHERE" gets its FROM; [names] become "names"; the dbo. owner goes ("db..T" is "db.T");
+/// N'...' loses its N; ALTER TABLE ... ADD C type [NOT] NULL [CONSTRAINT x] [DEFAULT (v)] becomes
+/// ADD COLUMN (a NOT NULL column without default is added as NULL: SQLite refuses it on a table
+/// with rows); "+" next to a quoted text, and the "+" after it in the same expression, becomes "||".
+/// charindex() and getdate() stay: the engine registers them (SqliteFunctions).
+///
+/// Limits: "+" between two columns stays an addition (their types are unknown here); "||" binds
+/// tighter than "*" and "+" in SQLite, so a concatenation mixed with arithmetic needs parentheses;
+/// CONVERT(varchar(n), x) does not cut x to n characters; TOP in one member of a UNION limits the
+/// whole union; TOP n PERCENT other than 100, SET ROWCOUNT, multi-column ALTER TABLE ADD and LIKE
+/// patterns with [a-z] classes are left as they are and fail (or match differently) on SQLite.
+/// Statements of a batch are told apart at ";", at "GO" lines and where a statement keyword
+/// starts a line (not SET inside UPDATE, SELECT inside INSERT, ON DELETE, UNION SELECT, ...), and
+/// around BEGIN/COMMIT/ROLLBACK TRANSACTION also within a line; other statements on one line stay
+/// together. CREATE TRIGGER keeps its body whole.
+class TsqlToSqlite
+{
+public:
+    /// The statements `tsql` stands for, in order. A batch is split at ";" and at line breaks where
+    /// a new statement starts; its transaction statements become "BEGIN", "COMMIT" and "ROLLBACK";
+    /// session options (SET NOCOUNT ON, ...) and "GO" lines are dropped. Blank input gives none.
+    static QStringList translate(QStringView tsql);
+
+    /// The ISO text ('YYYY-MM-DD', or 'YYYY-MM-DD HH:MM:SS' when a time is given) of a date written
+    /// in CONVERT style `style` (103 day/month/year, 101, 104, 105, 112, 120, 121, 23, 126; -1 for
+    /// none: ISO, 'YYYYMMDD' or day/month/year); empty when the text is no such date.
+    static QString isoDate(QStringView text, int style = -1);
+};

@@ -1,0 +1,23 @@
+// ClsUtiles' window operation: it needs widgets, so it lives in the widget library.
+#include "zimbrel2/ClsUtiles.h"
+
+#include <QCoreApplication>
+#include <QScreen>
+#include <QWidget>
+
+void ClsUtiles::PreparaVentana(QWidget* ventana, int centrar)
+{
+    if (!ventana)
+        return;
+    if (ventana->objectName().isEmpty())
+        ventana->setObjectName(QString::fromLatin1(ventana->metaObject()->className()));
+    if (ventana->windowTitle().isEmpty())
+        ventana->setWindowTitle(QCoreApplication::applicationName());
+    if (centrar != 0) {
+        if (const QScreen* screen = ventana->screen()) {
+            QRect frame = ventana->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            ventana->move(frame.topLeft());
+        }
+    }
+}
