@@ -381,6 +381,37 @@ TEST_F(DbDllConnection, UpdatableRecordsetsAddAndChangeRows)
     EXPECT_EQ(scalar(u"SELECT COUNT(*) FROM ta_configuracion WHERE Clave = 'NUEVA'"_s).toInt(), 1);
 }
 
+TEST_F(DbDllConnection, OpenLocalADODBAsksForTheFileUntilItOpensOrIsCancelled)
+{
+    DB_Dll db;
+    db.gProveedor = DB_Dll::pJETOLEDB40();
+    db.gUsuario = u"Admin"_s;
+    // No file named: the operator picks one; a file that does not exist is asked for again.
+    op().answerOpenFile(folder() + u"/no-existe.db"_s, u"Buscar Base de Datos"_s);
+    op().answerOpenFile(mainDatabasePath(), u"Buscar Base de Datos"_s);
+    db.OpenLocalADODB(QString(), u"User ID"_s, u"Password"_s);
+    ASSERT_TRUE(db.gCnn().isOpen());
+    EXPECT_EQ(db.gDBName, mainDatabasePath());
+    EXPECT_EQ(db.gConnString, u"PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source ="_s + mainDatabasePath() +
+                                  u";User ID=Admin;Password=;"_s);
+    EXPECT_EQ(op().shown().front().detail.section(u'|', 0, 1), u"Base de Datos de Microsoft Access |*.MDB"_s);
+
+    // Cancelling ends without opening.
+    DB_Dll cancelled;
+    cancelled.gProveedor = DB_Dll::pJETOLEDB40();
+    op().answerOpenFile(std::nullopt);
+    cancelled.OpenLocalADODB(QString(), u"User ID"_s, u"Password"_s);
+    EXPECT_FALSE(cancelled.gCnn().isOpen());
+
+    // Any other failure is shown with its number and description.
+    DB_Dll broken;
+    broken.gDBName = u"cualquiera"_s;
+    op().answerMessage(1);
+    broken.OpenLocalADODB(u" "_s, QString(), QString());
+    EXPECT_FALSE(broken.gCnn().isOpen());
+    EXPECT_EQ(op().shown().back().style, 16);
+}
+
 TEST(ErrorLogText, PasswordsNeverReachATextThatIsLoggedOrShown)
 {
     EXPECT_EQ(ErrorLog::withoutPasswords(u"Login failed: UId=U;Pwd=abc;Database =X"_s),
