@@ -7,8 +7,12 @@ talonex_build
 filter="${1:-.}"
 results="$(mktemp -d)"
 for bin in "$TALONEX_BUILD"/bench/bench_*; do
-    [ -x "$bin" ] || continue
-    "$bin" --benchmark_filter="$filter" --benchmark_format=csv >"$results/$(basename "$bin").csv" 2>/dev/null
+    # The folder also holds each binary's *_autogen directory, which is "executable" too.
+    [ -f "$bin" ] && [ -x "$bin" ] || continue
+    if ! "$bin" --benchmark_filter="$filter" --benchmark_format=csv >"$results/$(basename "$bin").csv" 2>"$results/$(basename "$bin").err"; then
+        echo "talonex: $(basename "$bin") failed:" >&2
+        cat "$results/$(basename "$bin").err" >&2
+    fi
 done
 printf '%-52s %14s %10s %16s\n' "benchmark" "time" "unit" "items/s"
 for csv in "$results"/*.csv; do

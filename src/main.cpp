@@ -1,13 +1,15 @@
-// The program: start-up on the connection named by the command line, then the program's windows.
+// The program: the cheque window, whose load starts the program on the connection the command line
+// names.
 #include "app/AppState.h"
 #include "app/HeadlessOperator.h"
-#include "app/Inicio.h"
+#include "cheques/FrmTalonex.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/QtOperatorDialogs.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -19,6 +21,15 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"talonex"_s);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Impresion de cheques de pago a proveedores"_s);
+    parser.addHelpOption();
+    const QCommandLineOption pdf(u"pdf"_s, u"Imprime en este archivo PDF en lugar de la impresora."_s,
+                                 u"archivo"_s);
+    parser.addOption(pdf);
+    parser.addPositionalArgument(u"parametros"_s, u"\"@Server=...; @DbName=...; @Usuario=...; ...\""_s);
+    parser.process(app);
+
     const bool headless =
         QGuiApplication::platformName() == u"offscreen" || QGuiApplication::platformName() == u"minimal";
     if (headless)
@@ -26,22 +37,24 @@ int main(int argc, char** argv)
     else
         installOperatorDialogs(std::make_unique<QtOperatorDialogs>());
 
-    QString connectionString;
-    const ResultadoInicio outcome = IniciarAplicacion(false, QString(), connectionString, 3);
-    if (outcome == ResultadoInicio::SinConexion)
+    // Blank-separated arguments are one parameter string, as the suite's programs receive it.
+    const QString parametros = parser.positionalArguments().join(u' ');
+    FrmTalonex ventana;
+    ventana.setArchivoPdf(parser.value(pdf));
+    if (!ventana.Form_Load(parametros.isEmpty() ? QString() : parametros))
         return 1;
 
     const DB_Dll& db = DataGlobals::gDB();
     const AppState& state = appState();
-    const QString summary =
-        u"Conectado a la base "_s + db.gDBName + u" como "_s + db.gUsuario +
-        (db.gEsAdmin ? u" (administrador)"_s : QString()) + u", puesto "_s + state.gPuestoUsuario + u"."_s +
-        (outcome == ResultadoInicio::Completo ? u" Ingreso registrado en Control_Acceso."_s
-                                              : u" El inicio se detuvo antes de terminar."_s) +
-        (state.gParametroAdicional.compare(u"Reimpresion", Qt::CaseInsensitive) == 0 ? u" Modo reimpresión."_s
-                                                                                     : QString());
-    QTextStream(stdout) << u"talonex: "_s << summary << Qt::endl;
-    if (!headless)
-        operatorDialogs().messageBox(summary, 64, u"Talonex"_s);
-    return 0;
+    QTextStream(stdout) << u"talonex: "_s << ventana.windowTitle() << u" en la base "_s << db.gDBName
+                        << u" como "_s << db.gUsuario << (db.gEsAdmin ? u" (administrador)"_s : QString())
+                        << u", puesto "_s << state.gPuestoUsuario << u"."_s << Qt::endl;
+    if (headless) {
+        // Nobody can work a window on the offscreen platform: the start has been made and recorded.
+        QTextStream(stdout) << u"talonex: sin pantalla; la ventana se cargo y el programa termina."_s
+                            << Qt::endl;
+        return 0;
+    }
+    ventana.show();
+    return app.exec();
 }

@@ -60,6 +60,8 @@ protected:
     }
 
     ScriptedOperator& op() { return m_operator->op(); }
+    /// Fails the test now for an unexpected box or an unused answer, then starts a fresh record.
+    void verifyOperator() { m_operator->verify(); }
 
     QString programFolder() const { return folder() + QStringLiteral("/programa/"); }
     QString tempFolder() const { return folder() + QStringLiteral("/temp/"); }

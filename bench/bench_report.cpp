@@ -1,0 +1,153 @@
+// Rendering cheques to PDF: 1,000 cheques of the shipped layout, three to a sheet, through the page
+// model alone and through the whole report object (layout, database read, page model, PDF).
+#include "data/DB_Dll.h"
+#include "data/DataGlobals.h"
+#include "demo/DemoDatabase.h"
+#include "zimbrel2/ClsReporte.h"
+#include "zimbrel2/OperatorDialogs.h"
+#include "zimbrel2/RegionalSettings.h"
+#include "zimbrel2/ScriptedOperator.h"
+#include "zimbrel2/report/LayoutParser.h"
+#include "zimbrel2/report/PageBuilder.h"
+#include "zimbrel2/report/ReportOutput.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int Cheques = 1000;
+
+QString resources()
+{
+    // The build passes absolute source paths, so the shipped reports sit beside this file's folder.
+    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + u"/../resources/"_s;
+}
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+std::vector<ReportRow> rows()
+{
+    std::vector<ReportRow> all;
+    for (int i = 0; i < Cheques; ++i)
+        all.push_back({u"PC01|JUAN"_s, u"1.1.01"_s, u"10/12/2026"_s, QVariant(),
+                       u"Distribuidora Mayorista del Litoral S.R.L. %1"_s.arg(i), 1234567.89 + i,
+                       u"un millón doscientos treinta y cuatro mil quinientos sesenta y siete con 89/100"_s,
+                       u"B"_s, 100 + i});
+    return all;
+}
+
+void BM_RenderChequesToPdf(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const ReportLayout layout = LayoutParser::parseFile(resources() + u"IMPRESION_CHEQUES.rpt"_s);
+    const std::vector<ReportRow> data = rows();
+    for (auto _ : state) {
+        const PageModel model = PageBuilder(layout, RegionalSettings::argentina()).build(data);
+        ReportOutput::toPdf(model, dir.filePath(u"cheques.pdf"_s), {}, u"IMPRESION_CHEQUES"_s);
+    }
+    state.SetItemsProcessed(state.iterations() * Cheques);
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_RenderChequesToPdf)->Unit(benchmark::kMillisecond);
+
+struct Database
+{
+    QTemporaryDir folder;
+    QString error;
+    bool ok = false;
+};
+
+Database& database()
+{
+    static Database d;
+    static const bool built = [] {
+        d.ok = d.folder.isValid() && createDemoDatabase(d.folder.path(), DemoScale(), &d.error);
+        if (!d.ok)
+            return false;
+        DB_Dll& db = DataGlobals::gDB();
+        db.gServidor = d.folder.path();
+        db.gDBName = DemoDb::MainDatabaseName;
+        db.gUsuario = DemoDb::AdminUser;
+        db.OpenServerADODB(false, 3, QString(), true, false);
+        d.ok = db.gOpenFlag;
+        if (!d.ok) {
+            d.error = u"the demo database does not open"_s;
+            return false;
+        }
+        AdoConnection& cnn = db.gCnn();
+        cnn.execute(u"DELETE AUX_IMPRESION"_s);
+        cnn.beginTrans();
+        for (const ReportRow& row : rows()) {
+            QStringList values;
+            for (const QVariant& v : row)
+                values << (v.isNull()                                ? u"NULL"_s
+                           : v.metaType().id() == QMetaType::QString ? u"'"_s + v.toString() + u"'"_s
+                                                                     : v.toString());
+            cnn.execute(u"INSERT INTO AUX_IMPRESION (USUARIO, CUENTA, FECHA, VENCIMIENTO, NOMBRE, IMPORTE, "
+                        u"IMPORTEENLETRA, SERIE, NUMERO) VALUES ("_s +
+                        values.join(u", "_s) + u")"_s);
+        }
+        cnn.commitTrans();
+        return true;
+    }();
+    Q_UNUSED(built);
+    return d;
+}
+
+void BM_ImprimeReporte1000Cheques(benchmark::State& state)
+{
+    Database& d = database();
+    if (!d.ok) {
+        state.SkipWithError(d.error.toStdString().c_str());
+        return;
+    }
+    ClsReporte& reporte = ClsReporte::instance();
+    reporte.CarpetaReportes(resources());
+    reporte.Destino(reporte.DestinoArchivo(d.folder.filePath(u"cheques.pdf"_s)));
+    const QString connection = u"DSN="_s + DemoDb::MainDatabaseName + u"; UID=x; PWD=y"_s;
+    for (auto _ : state) {
+        reporte.ImprimeReporte(u"IMPRESION_CHEQUES"_s, {QString()},
+                               u"{AUX_IMPRESION.USUARIO}='PC01|JUAN' AND {AUX_IMPRESION.CUENTA}= '1.1.01'"_s,
+                               connection, {});
+        if (reporte.chequesImpresos() != Cheques) {
+            state.SkipWithError("not every cheque was printed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * Cheques);
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_ImprimeReporte1000Cheques)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Fonts and the PDF writer need a GUI application; no window is shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    QGuiApplication app(argc, argv);
+    installOperatorDialogs(std::make_unique<ScriptedOperator>());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    ClsReporte::reset();
+    DataGlobals::reset();
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "cheques/ChequeFila.h"
+
+#include <QHash>
+#include <QString>
+
+#include <vector>
+
+class AdoRecordset;
+class DB_Dll;
+
+/// Reads the issued cheques of a load statement into list rows: the shown texts with the regional
+/// formats, the hidden key columns, the payee, the key and the tag.
+class CargaCheques
+{
+public:
+    explicit CargaCheques(DB_Dll& db);
+
+    /// Runs `sentencia` and turns every row into a list row, in the order the database returns them.
+    /// Failures are raised as RuntimeError for the caller's reporter.
+    std::vector<ChequeFila> carga(QString sentencia);
+
+    /// The payee printed on a supplier's cheques: its payment data, or the account's description when
+    /// it has none. Asked once per supplier and load.
+    QString aLaOrden(const QString& cuentaDestino);
+
+private:
+    struct Campos;
+    ChequeFila fila(const AdoRecordset& rs, const Campos& c, int n);
+
+    DB_Dll& m_db;
+    QHash<QString, QString> m_aLaOrden;
+};

@@ -1,0 +1,251 @@
+// The cheque window's lookups, list loading and list handling.
+#include "cheques/FrmTalonex.h"
+
+#include "app/MenuExes.h"
+#include "banner/Dll_Display.h"
+#include "banner/Lbf_CtrlDisplay.h"
+#include "cheques/CargaCheques.h"
+#include "cheques/ChequeItem.h"
+#include "cheques/SentenciasCheques.h"
+#include "data/DataGlobals.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "menus/FrmMenus.h"
+#include "zimbrel2/ClsFormulario.h"
+#include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/TrappedRoutine.h"
+
+#include <QAction>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+
+void FrmTalonex::cmdConsultar()
+{
+    QLineEdit* activo = m_controlActivo;
+    if (!activo)
+        return;
+    const QString tag = activo->property("Tag").toString();
+    if (tag.isEmpty())
+        return;
+    if (tag.compare(u"Fecha"_s, Qt::CaseInsensitive) == 0) {
+        activo->setText(ClsUtiles::ElegirFecha(activo->text()));
+    } else if (tag.compare(u"Vt_proveedores"_s, Qt::CaseInsensitive) == 0) {
+        Lib_ClsCons3& consulta = Lib_ClsCons3::instance();
+        consulta.CampoDevuelto = u"codigo"_s;
+        QString campoBusqueda;
+        QString where;
+        consulta.ConsultaSearch(u"Vt_proveedores"_s, nullptr, QString(), &campoBusqueda, &where, QString(),
+                                false, QString());
+        activo->setText(consulta.ValorDevuelto.trimmed());
+    } else if (tag.compare(u"MA_CUENTAS"_s, Qt::CaseInsensitive) == 0) {
+        Lib_ClsCons3& consulta = Lib_ClsCons3::instance();
+        consulta.CampoDevuelto = u"CODIGO"_s;
+        QString campoBusqueda;
+        QString where = u"MEDIODEPAGO = 'CH' AND TIPOVISTA = 'BC'"_s;
+        consulta.ConsultaSearch(u"MA_CUENTAS"_s, &consulta.CmpsDevueltos, QString(), &campoBusqueda, &where,
+                                QString(), false, QString());
+        activo->setText(consulta.ValorDevuelto.trimmed());
+    } else {
+        return;
+    }
+    // Accepted as if the operator had pressed Enter: checked, and the focus moves on when it passed.
+    if (std::find(m_txtBanco1.begin(), m_txtBanco1.end(), activo) != m_txtBanco1.end())
+        bancoConfigKeyDown(activo, 13);
+    else if (m_txtFields.contains(activo))
+        campoKeyDown(activo, 13);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading
+
+void FrmTalonex::preparaLista()
+{
+    m_lvw->clear();
+    m_lvw->setSortingEnabled(false);
+    const auto& columnas = columnasLista();
+    QStringList titulos;
+    for (const ColumnaLista& c : columnas)
+        titulos << c.titulo;
+    m_lvw->setColumnCount(ColumnaCheque::Cantidad);
+    m_lvw->setHeaderLabels(titulos);
+    const QFontMetrics metrics(m_lvw->font());
+    for (int i = 0; i < ColumnaCheque::Cantidad; ++i) {
+        const QString& plantilla = columnas[static_cast<size_t>(i)].plantilla;
+        // Columns with an empty template are the ones the program reads and the operator never sees.
+        m_lvw->setColumnHidden(i, plantilla.isEmpty());
+        if (!plantilla.isEmpty())
+            m_lvw->setColumnWidth(i, metrics.horizontalAdvance(plantilla));
+    }
+    m_lvw->headerItem()->setTextAlignment(ColumnaCheque::Importe, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void FrmTalonex::llenaLista(const std::vector<ChequeFila>& filas)
+{
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(filas.size()));
+    const QFont fija = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (const ChequeFila& fila : filas) {
+        QStringList textos;
+        textos.reserve(ColumnaCheque::Cantidad);
+        for (const QString& t : fila.columnas)
+            textos << t;
+        auto* item = new ChequeItem(textos);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, fila.marcado ? Qt::Checked : Qt::Unchecked);
+        item->setData(0, ChequeItem::MarcaRole, fila.marcado);
+        item->setData(0, ChequeItem::ClaveRole, fila.clave);
+        item->setData(0, ChequeItem::TagRole, fila.tag);
+        // The amount is right-aligned in fourteen characters: shown in a fixed font, the figures line up.
+        item->setTextAlignment(ColumnaCheque::Importe, Qt::AlignRight | Qt::AlignVCenter);
+        item->setFont(ColumnaCheque::Importe, fija);
+        items << item;
+    }
+    m_lvw->addTopLevelItems(items);
+}
+
+void FrmTalonex::CmdCargar_Click()
+{
+    m_estado.ValidandoCarga = true;
+    m_estado.ValidandoGrabar = false;
+    const bool validos = DatosValidos();
+    m_estado.ValidandoCarga = false;
+    if (!validos)
+        return;
+
+    TrappedRoutine routine(ClsUtiles::reporterFor(QString()));
+    QString sentencia;
+    std::vector<ChequeFila> filas;
+    m_cargandoLista = true;
+    routine.step([&] {
+        const FiltroCheques f = filtro();
+        if (!m_estado.EnReimpresion) {
+            sentencia = SentenciasCheques::chequesSinNumero(f);
+        } else {
+            const QString hasta = f.numerarHasta.trimmed();
+            sentencia = SentenciasCheques::chequesNumerados(
+                f, ValidacionFiltros::numeroEntero(f.numerarDesde).value_or(0),
+                hasta.isEmpty() ? std::nullopt : ValidacionFiltros::numeroEntero(hasta));
+        }
+    }) &&
+        routine.step([&] { filas = CargaCheques(DataGlobals::gDB()).carga(sentencia); }) &&
+        routine.step([&] { preparaLista(); }) && routine.step([&] {
+            llenaLista(filas);
+            setBarra(EstadoBarra::Grabar, !filas.empty());
+        }) &&
+        routine.step([&] {
+            m_columnaOrden = ColumnaCheque::Numero;
+            m_lvw->sortItems(m_columnaOrden, Qt::AscendingOrder);
+            m_lvw->setSortingEnabled(true);
+        }) &&
+        routine.step([&] { gDisplay().CartelCerrar(); });
+    m_cargandoLista = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection
+
+int FrmTalonex::chequesMarcados() const
+{
+    int n = 0;
+    const int filas = m_lvw->topLevelItemCount();
+    for (int i = 0; i < filas; ++i)
+        n += m_lvw->topLevelItem(i)->checkState(0) == Qt::Checked ? 1 : 0;
+    return n;
+}
+
+void FrmTalonex::marcaTodos(bool marcado)
+{
+    m_cargandoLista = true;
+    const int filas = m_lvw->topLevelItemCount();
+    for (int i = 0; i < filas; ++i) {
+        QTreeWidgetItem* item = m_lvw->topLevelItem(i);
+        item->setCheckState(0, marcado ? Qt::Checked : Qt::Unchecked);
+        item->setData(0, ChequeItem::MarcaRole, marcado);
+    }
+    m_cargandoLista = false;
+    CampoValida(campo(u"serie"_s));
+}
+
+void FrmTalonex::CmdTodos_Click()
+{
+    marcaTodos(true);
+}
+
+void FrmTalonex::CmdNinguno_Click()
+{
+    marcaTodos(false);
+}
+
+void FrmTalonex::tickCambiado(QTreeWidgetItem* item, int column)
+{
+    if (m_cargandoLista || column != 0)
+        return;
+    const bool marcado = item->checkState(0) == Qt::Checked;
+    if (item->data(0, ChequeItem::MarcaRole).toBool() == marcado)
+        return; // another change of the row, not its tick
+    item->setData(0, ChequeItem::MarcaRole, marcado);
+    if (!m_estado.EnReimpresion)
+        CampoValida(campo(u"serie"_s));
+}
+
+void FrmTalonex::ordenaPor(int columna)
+{
+    if (m_lvw->columnCount() == 0)
+        return;
+    // Ascending by the clicked column, as the list always sorts.
+    m_columnaOrden = columna;
+    m_lvw->sortItems(columna, Qt::AscendingOrder);
+}
+
+void FrmTalonex::menuContextual(const QPoint& posicion)
+{
+    QTreeWidgetItem* item = m_lvw->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    FrmMenus& menus = FrmMenus::instancia();
+    menus.MNU_Emergente_XV_VerDetalle()->setVisible(false);
+    menus.MNU_Emergente_XV_Separador1()->setVisible(false);
+    menus.MNU_Emergente_XV_Separador2()->setVisible(true);
+    menus.MNU_Emergente_XV_VerAsiento()->setVisible(true);
+    // Cleared first: a menu closed without a choice must not repeat the previous one.
+    const QString respuesta =
+        menus.Pregunta(menus.MNU_Emergente_XV(), m_lvw->viewport()->mapToGlobal(posicion));
+    const QString tag = item->data(0, ChequeItem::TagRole).toString();
+    if (respuesta.compare(u"VerAsiento"_s, Qt::CaseInsensitive) != 0)
+        return;
+    QString parametros = u"@TC="_s + tag.mid(0, 4) + u"|@Sucursal="_s + tag.mid(4, 4) + u"|@Numero="_s +
+                         tag.mid(8, 8) + u"|@Letra="_s + tag.mid(16, 1) + u"|"_s;
+    qint32 proceso = 0;
+    MenuExes(u"shell:Cons_MV_Asientos"_s, parametros, proceso);
+}
+
+std::vector<ChequeFila> FrmTalonex::filasDeLista() const
+{
+    std::vector<ChequeFila> filas;
+    const int n = m_lvw->topLevelItemCount();
+    filas.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const QTreeWidgetItem* item = m_lvw->topLevelItem(i);
+        ChequeFila fila;
+        for (int c = 0; c < ColumnaCheque::Cantidad; ++c)
+            fila[c] = item->text(c);
+        fila.clave = item->data(0, ChequeItem::ClaveRole).toString();
+        fila.tag = item->data(0, ChequeItem::TagRole).toString();
+        fila.marcado = item->checkState(0) == Qt::Checked;
+        filas.push_back(std::move(fila));
+    }
+    return filas;
+}
+
+void FrmTalonex::actualizaFila(QTreeWidgetItem* item, const ChequeFila& fila)
+{
+    m_cargandoLista = true;
+    item->setData(0, ChequeItem::ClaveRole, fila.clave);
+    item->setText(ColumnaCheque::Cheque, fila[ColumnaCheque::Cheque]);
+    item->setText(ColumnaCheque::Numero, fila[ColumnaCheque::Numero]);
+    m_cargandoLista = false;
+}

@@ -1,0 +1,666 @@
+#include "lookup/Lib_FrmCons3.h"
+
+#include "app/Configuracion.h"
+#include "app/ErrorReporting.h"
+#include "app/MenuExes.h"
+#include "data/AdoRecordset.h"
+#include "data/DB_Dll.h"
+#include "data/DataGlobals.h"
+#include "lookup/AnchosConsulta.h"
+#include "lookup/SentenciaConsulta.h"
+#include "zimbrel2/ClsFormulario.h"
+#include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/OperatorDialogs.h"
+#include "zimbrel2/ProgramInfo.h"
+#include "zimbrel2/TrappedRoutine.h"
+#include "zimbrel2/Twips.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTreeWidget>
+
+#include <cmath>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The designed places of the window, in twips.
+constexpr int AltoFilaSuperior = 300;
+constexpr int AltoBotonSuperior = 285;
+constexpr int AnchoBotonSuperior = 1095;
+constexpr int TopeBuscadores = 300;
+constexpr int AltoBuscador = 315;
+constexpr int TopeLista = 645;
+constexpr int AltoFranja = 615;
+constexpr int AnchoBoton = 1695;
+constexpr int AltoBoton = 495;
+constexpr int TopeBoton = 60;
+constexpr int AltoInicial = 6300;
+// The platform never let a window get narrower than its caption needs; here that keeps the two
+// buttons of a short option list side by side inside the window.
+constexpr int AnchoMinimo = 2100;
+// The layout rules measure the whole window, caption and borders included.
+constexpr int AltoMarco = 405;
+constexpr int AnchoMarco = 120;
+constexpr int AnchoMaximoColumna = 60;
+constexpr int AnchoMoneda = 12;
+
+// A listed row: the list sorts its texts without regard to case, as the operator reads them.
+class FilaConsulta : public QTreeWidgetItem
+{
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+
+    bool operator<(const QTreeWidgetItem& other) const override
+    {
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
+    }
+};
+
+ErrorReporter reporter(const QString& rutina)
+{
+    return [rutina](const RuntimeError& error) { return TrataError(error, std::nullopt, rutina); };
+}
+
+int px(int twips, const QWidget*)
+{
+    return Twips::aPixelesX(twips);
+}
+
+int tw(int pixels, const QWidget*)
+{
+    return Twips::desdePixelesX(pixels);
+}
+
+QString colorDeStock(double p, double s, const QVariant& n1, const QVariant& n2, const QVariant& n3,
+                     const QVariant& n4, QVariant& color)
+{
+    if (p == 0 && s > 0)
+        color = n1;
+    else if (p > 0 && s > p)
+        color = n2;
+    else if (p > 0 && s < p)
+        color = n3;
+    else
+        color = n4;
+    return color.toString();
+}
+
+} // namespace
+
+Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(u"Lib_FrmCons3"_s);
+    setWindowTitle(u"Consulta..."_s);
+    setModal(true);
+
+    m_picFields = new QWidget(this);
+    m_picFields->setObjectName(u"picFields"_s);
+    m_label1 = new QLabel(u"CONSULTA"_s, m_picFields);
+    m_label1->setObjectName(u"Label1"_s);
+    m_cmdTodos = new QPushButton(u"&Marcar"_s, m_picFields);
+    m_cmdTodos->setObjectName(u"CmdTodos"_s);
+    m_cmdTodos->setAutoDefault(false);
+    m_cmdNuevo = new QPushButton(u"N&uevo"_s, m_picFields);
+    m_cmdNuevo->setObjectName(u"CmdNuevo"_s);
+    m_cmdNuevo->setAutoDefault(false);
+
+    m_list = new QTreeWidget(m_picFields);
+    m_list->setObjectName(u"ListView1"_s);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->header()->setSectionsClickable(true);
+    m_list->header()->setStretchLastSection(false);
+    m_list->setColumnCount(1);
+    m_list->setHeaderLabels({QString()});
+
+    m_scroll = new QScrollBar(Qt::Horizontal, m_picFields);
+    m_scroll->setObjectName(u"HScroll1"_s);
+
+    m_frame1 = new QWidget(this);
+    m_frame1->setObjectName(u"Frame1"_s);
+    m_cmdAceptar = new QPushButton(u"&Aceptar"_s, m_frame1);
+    m_cmdAceptar->setObjectName(u"CmdAceptar"_s);
+    m_cmdAceptar->setDefault(true);
+    m_cmdCancelar = new QPushButton(u"&Cancelar"_s, m_frame1);
+    m_cmdCancelar->setObjectName(u"CmdCancelar"_s);
+    m_cmdCancelar->setAutoDefault(false);
+    m_cmdNueva = new QPushButton(u"&Nueva Busqueda"_s, m_frame1);
+    m_cmdNueva->setObjectName(u"CmdNueva"_s);
+    m_cmdNueva->setAutoDefault(false);
+    for (QPushButton* b : {m_cmdAceptar, m_cmdCancelar, m_cmdNueva})
+        b->setGeometry(0, px(TopeBoton, this), px(AnchoBoton, this), px(AltoBoton, this));
+    m_cmdTodos->resize(px(AnchoBotonSuperior, this), px(AltoBotonSuperior, this));
+    m_cmdNuevo->resize(px(AnchoBotonSuperior, this), px(AltoBotonSuperior, this));
+    m_cmdTodos->setVisible(false);
+
+    buscador(0);
+
+    connect(m_cmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
+    connect(m_cmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
+    connect(m_cmdNueva, &QPushButton::clicked, this, [this] { CmdNueva_Click(); });
+    connect(m_cmdTodos, &QPushButton::clicked, this, [this] { CmdTodos_Click(); });
+    connect(m_cmdNuevo, &QPushButton::clicked, this, [this] { CmdNuevo_Click(); });
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { CmdAceptar_Click(); });
+    connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int c) { OrdenaPorColumna(c); });
+    connect(m_list->header(), &QHeaderView::sectionResized, this, [this] { UbicaBuscadores(); });
+    // The strip's scroll bar moves the columns and their search boxes together.
+    QScrollBar* own = m_list->horizontalScrollBar();
+    connect(own, &QScrollBar::rangeChanged, m_scroll, &QScrollBar::setRange);
+    connect(own, &QScrollBar::valueChanged, this, [this](int v) {
+        m_scroll->setValue(v);
+        UbicaBuscadores();
+    });
+    connect(m_scroll, &QScrollBar::valueChanged, own, &QScrollBar::setValue);
+
+    vigila(m_list);
+    for (QWidget* w : {static_cast<QWidget*>(m_cmdAceptar), static_cast<QWidget*>(m_cmdCancelar),
+                       static_cast<QWidget*>(m_cmdNueva), static_cast<QWidget*>(m_cmdTodos),
+                       static_cast<QWidget*>(m_cmdNuevo), static_cast<QWidget*>(m_scroll)})
+        vigila(w);
+
+    setMinimumWidth(px(AnchoMinimo, this));
+    resize(px(8000, this), px(AltoInicial, this));
+}
+
+Lib_FrmCons3::~Lib_FrmCons3() = default;
+
+QColor Lib_FrmCons3::ColorBuscadorActivo()
+{
+    return Twips::aColor(0xFFFF00);
+}
+
+QColor Lib_FrmCons3::ColorBuscador()
+{
+    return Twips::aColor(0xFFFFFF);
+}
+
+void Lib_FrmCons3::vigila(QWidget* widget)
+{
+    widget->installEventFilter(this);
+}
+
+QComboBox* Lib_FrmCons3::buscador(int index)
+{
+    while (m_boxes.size() <= index) {
+        const int i = static_cast<int>(m_boxes.size());
+        auto* box = new QComboBox(m_picFields);
+        box->setObjectName(u"CmbSearch"_s + QString::number(i));
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setToolTip(u"F5 realiza nueva busqueda"_s);
+        box->setAutoFillBackground(true);
+        box->setFixedHeight(px(AltoBuscador, this));
+        box->lineEdit()->setAutoFillBackground(true);
+        QPalette palette = box->lineEdit()->palette();
+        palette.setColor(QPalette::Base, ColorBuscador());
+        box->lineEdit()->setPalette(palette);
+        // Keys and focus reach the box itself, which hands them on to its line edit.
+        vigila(box);
+        connect(box, &QComboBox::editTextChanged, this, [this, i] { BuscaTexto(i); });
+        connect(box, &QComboBox::activated, this, [this, i] { BuscaTexto(i); });
+        if (i > 0)
+            QWidget::setTabOrder(m_boxes.back(), box);
+        m_boxes << box;
+    }
+    return m_boxes[index];
+}
+
+void Lib_FrmCons3::showEvent(QShowEvent* event)
+{
+    AseguraCarga();
+    QDialog::showEvent(event);
+}
+
+void Lib_FrmCons3::AseguraCarga()
+{
+    if (!m_cargada)
+        Cargar();
+}
+
+void Lib_FrmCons3::Cargar()
+{
+    m_cargada = true;
+    TrappedRoutine routine(reporter(u"FORM_LOAD"_s));
+    DB_Dll& db = DataGlobals::gDB();
+    AdoRecordset rs;
+
+    if (!routine.step([&] {
+            m_esArticulos = sql.contains(u"articulos"_s, Qt::CaseInsensitive);
+            Valores.clear();
+            Cantidades.clear();
+            m_list->clear();
+            QFont font = m_list->font();
+            font.setBold(true);
+            font.setPointSize(10);
+            m_list->setFont(font);
+        }))
+        return;
+    if (sql.trimmed().isEmpty()) {
+        ClsUtiles::PreparaVentana(this, 0);
+        return;
+    }
+    routine.step([&] {
+        sql += u" "_s;
+        m_tablaConsulta = SentenciaConsulta::TablaDeSentencia(sql);
+        if (m_sqlOriginal.isEmpty())
+            m_sqlOriginal = sql;
+        m_sqlBase = sql;
+    }) &&
+        routine.step([&] {
+            // The data layer rewrites the text it is given (restricted views); the window keeps its own.
+            QString statement = sql;
+            db.AbrirRecordset(statement, rs, nullptr, 0, 1, -1, true);
+        }) &&
+        routine.step([&] { Encolumnar(rs); }) && routine.step([&] { Leer(rs); }) &&
+        routine.step([&] { AnchoPorContenido(); }) && routine.step([&] {
+            if (OrdenarPorLwv)
+                m_list->sortItems(m_sortColumn, m_sortOrder);
+            if (m_list->topLevelItemCount() > 0 && !m_list->currentItem())
+                m_list->setCurrentItem(m_list->topLevelItem(0));
+        }) &&
+        routine.step([&] {
+            if (!FiltroInicial.trimmed().isEmpty())
+                buscador(0)->setEditText(FiltroInicial);
+        }) &&
+        routine.step([&] { db.CierraRecordset(&rs); }) && routine.step([&] { CargaAnchos(); }) &&
+        routine.step([&] { CalcularAncho(); }) && routine.step([&] { ClsUtiles::PreparaVentana(this, 0); });
+}
+
+void Lib_FrmCons3::Encolumnar(AdoRecordset& rs)
+{
+    const bool articulos = sql.contains(u"V_MA_ARTICULOS"_s, Qt::CaseInsensitive) ||
+                           sql.contains(u"STK_MA_ARTICULOS"_s, Qt::CaseInsensitive);
+    QStringList headers;
+    QList<int> widths;
+    m_sinTamano.clear();
+    m_ensancha = false;
+    try {
+        const int fields = rs.fieldCount();
+        for (int i = 0; i < fields; ++i) {
+            const AdoField& field = rs.field(i);
+            int x = field.definedSize;
+            if (field.type == AdoType::Currency || field.type == AdoType::Numeric)
+                x = AnchoMoneda;
+            else if (x <= 0)
+                m_sinTamano << i;
+            if (i > 0) {
+                QComboBox* box = buscador(i);
+                ClsFormulario::setDataField(box, field.name);
+                box->setVisible(true);
+            } else {
+                ClsFormulario::setDataField(buscador(0), field.name);
+            }
+            x = std::min(x, AnchoMaximoColumna);
+            QString header = field.name;
+            if (articulos) {
+                for (int n = 1; n <= 8; ++n) {
+                    if (field.name.compare(u"PRECIO"_s + QString::number(n), Qt::CaseInsensitive) == 0)
+                        header = Cfg(u"NOM_PCLASE"_s + QString::number(n)).trimmed();
+                }
+            } else if (ValoresDefault == u"@10"_s) {
+                x += 10;
+                m_ensancha = true;
+            }
+            headers << header;
+            widths << fontMetrics().horizontalAdvance(QString(std::max(x, 0), u'X'));
+        }
+        for (qsizetype i = std::max<qsizetype>(headers.size(), 1); i < m_boxes.size(); ++i)
+            m_boxes[i]->setVisible(false);
+    } catch (const RuntimeError& failure) {
+        operatorDialogs().messageBox(failure.description(), 0, QString());
+    }
+    m_list->setColumnCount(std::max<int>(static_cast<int>(headers.size()), 1));
+    m_list->setHeaderLabels(headers.isEmpty() ? QStringList{QString()} : headers);
+    for (int i = 0; i < widths.size(); ++i)
+        m_list->setColumnWidth(i, widths[i]);
+}
+
+void Lib_FrmCons3::Leer(AdoRecordset& rs)
+{
+    if (rs.bof() && rs.eof())
+        return;
+    const int fields = rs.fieldCount();
+    const int punto = rs.fieldIndex(u"PUNTOPEDIDO");
+    const int stock = rs.fieldIndex(u"Stock");
+    const int devuelto = rs.fieldIndex(CampoDevuelto.trimmed());
+    const bool colorea = MuestraStock == u"SI"_s && m_esArticulos;
+    const bool marca = CheckBoxes && !ValoresDefault.isEmpty();
+
+    QList<QTreeWidgetItem*> items;
+    items.reserve(rs.recordCount());
+    try {
+        rs.moveFirst();
+        while (!rs.eof()) {
+            QVariant color;
+            if (m_esArticulos && punto >= 0 && stock >= 0) {
+                colorDeStock(rs.value(punto).toDouble(), rs.value(stock).toDouble(), StkNivel1, StkNivel2,
+                             StkNivel3, StkNivel4, color);
+            }
+            auto* item = new FilaConsulta();
+            items << item;
+            item->setText(0, ClsUtiles::ValorSeguro(rs.value(0)).trimmed());
+            if (CheckBoxes) {
+                bool tick = false;
+                if (marca && devuelto >= 0) {
+                    const QString value = ClsUtiles::ValorSeguro(rs.value(devuelto)).trimmed();
+                    tick = !value.isEmpty() && ValoresDefault.contains(value, Qt::CaseInsensitive);
+                }
+                item->setCheckState(0, tick ? Qt::Checked : Qt::Unchecked);
+            }
+            for (int i = 1; i < fields; ++i)
+                item->setText(i, ClsUtiles::TextoVisible(ClsUtiles::ValorSeguro(rs.value(i))));
+            if (colorea && !color.toString().trimmed().isEmpty()) {
+                bool numero = false;
+                const qlonglong bgr = color.toString().trimmed().toLongLong(&numero);
+                // A colour setting that is not a number colours nothing.
+                if (numero && bgr >= 0) {
+                    const QColor c = Twips::aColor(bgr);
+                    for (int i = 0; i < std::max(fields, 1); ++i)
+                        item->setForeground(i, c);
+                }
+            }
+            rs.moveNext();
+        }
+    } catch (...) {
+        qDeleteAll(items);
+        throw;
+    }
+    m_list->addTopLevelItems(items);
+}
+
+void Lib_FrmCons3::AnchoPorContenido()
+{
+    // An engine that gives no defined size for a field leaves the column as wide as its longest
+    // value (or header), under the same cap.
+    const int rows = m_list->topLevelItemCount();
+    const QTreeWidgetItem* header = m_list->headerItem();
+    for (int column : std::as_const(m_sinTamano)) {
+        qsizetype x = header->text(column).size();
+        for (int r = 0; r < rows && x < AnchoMaximoColumna; ++r)
+            x = std::max(x, m_list->topLevelItem(r)->text(column).size());
+        x = std::min<qsizetype>(x, AnchoMaximoColumna) + (m_ensancha ? 10 : 0);
+        m_list->setColumnWidth(column, fontMetrics().horizontalAdvance(QString(x, u'X')));
+    }
+}
+
+int Lib_FrmCons3::IndiceColumna(const QString& Columna) const
+{
+    const QTreeWidgetItem* header = m_list->headerItem();
+    const QString sought = Columna.trimmed();
+    for (int i = 0; i < m_list->columnCount(); ++i) {
+        if (header->text(i).trimmed().compare(sought, Qt::CaseInsensitive) == 0)
+            return i + 1;
+    }
+    return 0;
+}
+
+void Lib_FrmCons3::CalcularAncho()
+{
+    int total = 0;
+    for (int i = 0; i < m_list->columnCount(); ++i)
+        total += tw(m_list->columnWidth(i), this);
+    const int listWidth = total + 360;
+    m_list->resize(px(listWidth, this), m_list->height());
+    m_picFields->resize(px(total + 360, this), m_picFields->height());
+    m_scroll->resize(px(total, this), m_scroll->height());
+    const QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = scr ? tw(scr->availableGeometry().width(), this) : 15 * 1024;
+    const int windowWidth = listWidth + 360 >= screenWidth ? screenWidth - 480 : listWidth + 280;
+    resize(std::max(px(windowWidth - AnchoMarco, this), 1), height());
+    Reacomoda();
+}
+
+void Lib_FrmCons3::UbicaBuscadores()
+{
+    const QHeaderView* header = m_list->header();
+    const int left = m_list->x() + m_list->viewport()->x();
+    const int columns = m_list->columnCount();
+    for (int i = 0; i < columns && i < m_boxes.size(); ++i) {
+        QComboBox* box = m_boxes[i];
+        box->setGeometry(left + header->sectionViewportPosition(i), px(TopeBuscadores, this),
+                         std::max(header->sectionSize(i) - px(50, this), 1), px(AltoBuscador, this));
+    }
+}
+
+void Lib_FrmCons3::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Reacomoda();
+}
+
+void Lib_FrmCons3::Reacomoda()
+{
+    if (m_reacomodando)
+        return;
+    m_reacomodando = true;
+    const int h = tw(height(), this) + AltoMarco;
+    const int wd = tw(width(), this) + AnchoMarco;
+    const int franja = AltoFranja;
+    const int picHeight = h - franja - 480;
+    const int listHeight = picHeight - franja - 600;
+    const int picWidth = wd - 120;
+    const int listWidth = picWidth - 20;
+    m_picFields->setGeometry(0, 0, std::max(px(picWidth, this), 1), std::max(px(picHeight, this), 1));
+    m_list->setGeometry(0, px(TopeLista, this), std::max(px(listWidth, this), 1),
+                        std::max(px(listHeight, this), 1));
+    m_frame1->setGeometry(0, px(h - franja - 520, this), px(wd, this), px(franja, this));
+    const int scrollHeight = tw(m_scroll->sizeHint().height(), this);
+    m_scroll->setGeometry(0, px(picHeight - scrollHeight - 120, this), std::max(px(wd - 120, this), 1),
+                          px(scrollHeight, this));
+
+    const int stripWidth = wd;
+    int aceptarWidth = AnchoBoton;
+    int cancelarWidth = AnchoBoton;
+    int aceptarLeft = 100;
+    int cancelarLeft = (stripWidth - cancelarWidth) / 2;
+    int nuevaLeft = stripWidth - (cancelarWidth + 150);
+    if (m_cmdNueva->isHidden()) {
+        if (aceptarWidth + cancelarWidth + 400 > stripWidth) {
+            aceptarWidth /= 2;
+            cancelarWidth = aceptarWidth;
+            aceptarLeft = 100;
+            cancelarLeft = stripWidth - (cancelarWidth + 150);
+            nuevaLeft = cancelarLeft;
+        } else {
+            cancelarLeft = nuevaLeft;
+        }
+    }
+    m_cmdAceptar->setGeometry(px(aceptarLeft, this), px(TopeBoton, this), px(aceptarWidth, this),
+                              px(AltoBoton, this));
+    m_cmdCancelar->setGeometry(px(cancelarLeft, this), px(TopeBoton, this), px(cancelarWidth, this),
+                               px(AltoBoton, this));
+    m_cmdNueva->setGeometry(px(nuevaLeft, this), px(TopeBoton, this), px(AnchoBoton, this),
+                            px(AltoBoton, this));
+
+    const int nuevoWidth = AnchoBotonSuperior;
+    m_label1->setGeometry(0, 0, std::max(px(listWidth - nuevoWidth, this), 1), px(AltoFilaSuperior, this));
+    m_cmdNuevo->move(px(listWidth - nuevoWidth, this), 0);
+    m_cmdTodos->move(px(listWidth - 2 * nuevoWidth - 60, this), 0);
+    UbicaBuscadores();
+    m_reacomodando = false;
+}
+
+void Lib_FrmCons3::CargaAnchos()
+{
+    const QString archivo = ProgramInfo::programFolder() + AnchosConsulta::NombreArchivo();
+    const QList<int> anchos =
+        AnchosConsulta::Lee(archivo, AnchosConsulta::Tabla(m_tablaConsulta), m_list->columnCount());
+    for (int i = 0; i < anchos.size(); ++i)
+        m_list->setColumnWidth(i, px(anchos[i], this));
+    UbicaBuscadores();
+}
+
+void Lib_FrmCons3::GuardaAnchos()
+{
+    if (!GrabarCfg)
+        return;
+    QList<int> anchos;
+    for (int i = 0; i < m_list->columnCount(); ++i)
+        anchos << tw(m_list->columnWidth(i), this);
+    const QString carpeta = ProgramInfo::programFolder();
+    if (!AnchosConsulta::Graba(carpeta + AnchosConsulta::NombreArchivo(),
+                               carpeta + AnchosConsulta::NombreTrabajo(),
+                               AnchosConsulta::Tabla(m_tablaConsulta), anchos))
+        throw RuntimeError(75, u"Path/File access error"_s);
+}
+
+void Lib_FrmCons3::Descargar()
+{
+    try {
+        GuardaAnchos();
+        m_list->clear();
+    } catch (const RuntimeError& failure) {
+        operatorDialogs().messageBox(failure.description(), 16, u"Aviso al Operador"_s);
+    }
+}
+
+QString Lib_FrmCons3::valorColumna(const QTreeWidgetItem* item, int k, const QString& previo) const
+{
+    if (k == 1)
+        return item->text(0);
+    if (k > 1)
+        return item->text(k - 1);
+    return previo;
+}
+
+void Lib_FrmCons3::CmdAceptar_Click()
+{
+    TrappedRoutine routine(reporter(u"CmdAceptar_Click"_s));
+    if (CheckBoxes) {
+        routine.step([&] {
+            if (CampoDevuelto.isEmpty())
+                CampoDevuelto = m_list->headerItem()->text(0);
+        }) &&
+            routine.step([&] {
+                const int k = IndiceColumna(CampoDevuelto);
+                QString valor;
+                for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+                    const QTreeWidgetItem* item = m_list->topLevelItem(i);
+                    if (item->checkState(0) != Qt::Checked)
+                        continue;
+                    valor = valorColumna(item, k, valor);
+                    Valores << valor;
+                }
+            }) &&
+            routine.step([&] { hide(); });
+        return;
+    }
+    QTreeWidgetItem* item = m_list->currentItem();
+    if (!item || !item->isSelected()) {
+        hide();
+        return;
+    }
+    QString valor;
+    routine.step([&] {
+        if (CmpsDevueltos) {
+            for (const QString& name : *CmpsDevueltos) {
+                valor = valorColumna(item, IndiceColumna(name), valor);
+                Valores << valor;
+            }
+        }
+    }) &&
+        routine.step([&] {
+            if (!CampoDevuelto.trimmed().isEmpty())
+                valor = valorColumna(item, IndiceColumna(CampoDevuelto), valor);
+            ValorDevuelto = valor;
+        }) &&
+        routine.step([&] { hide(); });
+}
+
+void Lib_FrmCons3::CmdCancelar_Click()
+{
+    ValorDevuelto.clear();
+    CmpsDevueltos = nullptr;
+    Valores.clear();
+    hide();
+}
+
+void Lib_FrmCons3::reject()
+{
+    // Escape and the close box cancel.
+    CmdCancelar_Click();
+}
+
+void Lib_FrmCons3::CmdTodos_Click()
+{
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_list->topLevelItem(i);
+        item->setCheckState(0, item->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+}
+
+void Lib_FrmCons3::CmdNueva_Click()
+{
+    sql = m_sqlOriginal;
+    Cargar();
+    buscador(0)->setFocus();
+}
+
+void Lib_FrmCons3::CmdNuevo_Click()
+{
+    const QString tabla = m_tablaConsulta.trimmed();
+    const auto is = [&](QStringView name) { return tabla.compare(name, Qt::CaseInsensitive) == 0; };
+    QString programa = u"SHELL:V_TA_TABLAS"_s;
+    QString parametro = m_tablaConsulta;
+    if (is(u"V_TA_RUBROS") || is(u"V_TA_UNIDAD")) {
+    } else if (is(u"VT_CLIENTES")) {
+        programa = u"SHELL:V_MA_CLIENTES"_s;
+        parametro = u"1"_s;
+    } else if (is(u"VT_PROVEEDORES")) {
+        programa = u"SHELL:V_MA_CLIENTES"_s;
+        parametro = u"0"_s;
+    } else if (is(u"V_TA_Tecnicos")) {
+        programa = u"SHELL:V_TA_Tecnicos"_s;
+        parametro.clear();
+    } else if (is(u"V_TA_VENDEDORES")) {
+        programa = u"SHELL:V_TA_VENDEDORES"_s;
+        parametro.clear();
+    } else if (is(u"V_MA_ARTICULOS") || is(u"VT_MA_ARTICULOS")) {
+        programa = u"SHELL:V_MA_ARTICULOS"_s;
+        parametro.clear();
+    }
+    qint32 proceso = 0;
+    MenuExes(programa, parametro, proceso);
+}
+
+void Lib_FrmCons3::PreparaLista(const QString& titulo, bool marcas)
+{
+    AseguraCarga();
+    setWindowTitle(titulo);
+    m_cmdNueva->setVisible(false);
+    OrdenarPorLwv = true;
+    sql.clear();
+    gConnString.clear();
+    CampoDevuelto = titulo;
+    CheckBoxes = marcas;
+    m_list->clear();
+    m_list->setColumnCount(1);
+    m_list->setHeaderLabels({titulo});
+    m_list->setColumnWidth(0, std::max(m_list->width(), 1));
+    buscador(0)->setVisible(true);
+    UbicaBuscadores();
+}
+
+void Lib_FrmCons3::AgregaFila(const QString& texto, bool marcada)
+{
+    auto* item = new FilaConsulta(m_list);
+    item->setText(0, texto);
+    if (CheckBoxes)
+        item->setCheckState(0, marcada ? Qt::Checked : Qt::Unchecked);
+    if (!m_list->currentItem())
+        m_list->setCurrentItem(item);
+}

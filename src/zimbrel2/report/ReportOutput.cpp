@@ -1,0 +1,94 @@
+#include "zimbrel2/report/ReportOutput.h"
+
+#include "zimbrel2/RuntimeError.h"
+#include "zimbrel2/report/PagePainter.h"
+#include "zimbrel2/report/ReportErrors.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+[[noreturn]] void fail(const QString& message)
+{
+    throw RuntimeError(ReportErrors::Destino, message, u"ClsReporte"_s);
+}
+
+} // namespace
+
+void ReportOutput::toPdf(const PageModel& model, const QString& path, const PrinterCalibration& calibration,
+                         const QString& title)
+{
+    QPdfWriter writer(path);
+    writer.setTitle(title);
+    writer.setCreator(u"Talonex"_s);
+    writer.setResolution(1200);
+    PagePainter::preparePage(writer, model.sheet);
+    if (!PagePainter(calibration).paintAll(writer, model))
+        fail(u"No se puede escribir el archivo \"%1\"."_s.arg(path));
+}
+
+QString ReportOutput::printerName(const QString& printer)
+{
+    if (!printer.isEmpty()) {
+        if (QPrinterInfo::printerInfo(printer).isNull())
+            fail(u"La impresora \"%1\" no está disponible."_s.arg(printer));
+        return printer;
+    }
+    const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
+    if (standard.isNull())
+        fail(u"No hay ninguna impresora instalada para imprimir los cheques."_s);
+    return standard.printerName();
+}
+
+void ReportOutput::toPrinter(const PageModel& model, const QString& printer,
+                             const PrinterCalibration& calibration, const QString& title)
+{
+    QPrinter device(QPrinter::HighResolution);
+    device.setPrinterName(printerName(printer));
+    device.setDocName(title);
+    device.setFullPage(true);
+    PagePainter::preparePage(device, model.sheet);
+    if (!device.isValid())
+        fail(u"La impresora \"%1\" no está disponible."_s.arg(device.printerName()));
+    if (!PagePainter(calibration).paintAll(device, model) || device.printerState() == QPrinter::Error)
+        fail(u"La impresora \"%1\" no aceptó el trabajo."_s.arg(device.printerName()));
+}
+
+void ReportOutput::toPreview(const PageModel& model, const QString& printer,
+                             const PrinterCalibration& calibration, const QString& title)
+{
+    QPrinter device(QPrinter::HighResolution);
+    // Without any printer the preview still shows the cheques; its print button then writes a PDF.
+    const QString name =
+        printer.isEmpty() && QPrinterInfo::defaultPrinter().isNull() ? QString() : printerName(printer);
+    if (name.isEmpty())
+        device.setOutputFormat(QPrinter::PdfFormat);
+    else
+        device.setPrinterName(name);
+    device.setDocName(title);
+    device.setFullPage(true);
+    PagePainter::preparePage(device, model.sheet);
+    QPrintPreviewDialog dialog(&device);
+    dialog.setObjectName(u"VistaPreviaReporte"_s);
+    dialog.setWindowTitle(u"Vista previa: "_s + title);
+    PagePainter painter(calibration);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+        // The preview draws into a picture engine; the print button draws into the printer itself,
+        // which must not get the preview-only background.
+        QPainter probe(target);
+        const bool onScreen = probe.paintEngine() && probe.paintEngine()->type() == QPaintEngine::Picture;
+        for (std::size_t i = 0; i < model.pages.size(); ++i) {
+            if (i > 0)
+                target->newPage();
+            painter.paint(probe, model.pages[i], target->logicalDpiX(), target->logicalDpiY(), onScreen);
+        }
+    });
+    dialog.exec();
+}

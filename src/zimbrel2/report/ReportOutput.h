@@ -1,0 +1,25 @@
+#pragma once
+
+#include "zimbrel2/report/PageModel.h"
+#include "zimbrel2/report/PrinterCalibration.h"
+
+#include <QString>
+
+/// The three destinations of a report run, all painting the same page model: a PDF file, a printer
+/// and the screen preview (modal; its print button prints what it shows). Failures raise
+/// RuntimeError ReportErrors::Destino.
+class ReportOutput
+{
+public:
+    static void toPdf(const PageModel& model, const QString& path, const PrinterCalibration& calibration,
+                      const QString& title);
+    /// `printer` empty: the system's default printer.
+    static void toPrinter(const PageModel& model, const QString& printer,
+                          const PrinterCalibration& calibration, const QString& title);
+    static void toPreview(const PageModel& model, const QString& printer,
+                          const PrinterCalibration& calibration, const QString& title);
+
+    /// The printer a destination uses: `printer` when it exists, the default printer when empty;
+    /// raises when the named printer does not exist or there is no printer at all.
+    static QString printerName(const QString& printer);
+};

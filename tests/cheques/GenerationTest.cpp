@@ -1,0 +1,388 @@
+// Generation and printing end to end on the demo database: the numbers written to the accounting
+// lines, the print rows, the PDF the report prints, reprint, and the ways a run stops or fails.
+#include "ChequeWindowFixture.h"
+
+#include "../report/PdfWords.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int Aceptar = 1;
+constexpr int Si = 6;
+constexpr int No = 7;
+constexpr int Ignorar = 5;
+
+class Generation : public ChequeWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        ChequeWindowFixture::SetUp();
+        const QString resources = qEnvironmentVariable("TALONEX_SOURCE_DIR") + u"/resources/"_s;
+        QFile::copy(resources + u"IMPRESION_CHEQUES.rpt"_s, programFolder() + u"IMPRESION_CHEQUES.rpt"_s);
+        m_pdf = folder() + u"/cheques.pdf"_s;
+    }
+
+    FrmTalonex& startPrintingToPdf(bool reimpresion = false, const QString& usuario = DemoDb::AdminUser)
+    {
+        start(reimpresion, usuario);
+        w().setArchivoPdf(m_pdf);
+        return w();
+    }
+
+    /// The cheque number of the accounting line of a voucher number of the test account.
+    QString numberOfVoucher(const QString& numero)
+    {
+        return scalar(
+                   u"SELECT NroComprobanteBancario FROM MV_ASIENTOS WHERE Cuenta = '1.1.02.02' AND Numero = '"_s +
+                   numero + u"' AND Tipo_Reg = 'C'"_s)
+            .toString();
+    }
+
+    int printRows() { return scalar(u"SELECT count(*) FROM AUX_IMPRESION"_s).toInt(); }
+
+    void exec(const QString& sql)
+    {
+        QSqlQuery q(openMainDatabase());
+        ASSERT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
+    }
+
+    /// Clicks the banner's cancel button as soon as the run lets events through.
+    void pressCancelDuringTheRun()
+    {
+        QTimer::singleShot(0, [] {
+            if (Lbf_CtrlDisplay* banner = gDisplay().ventana())
+                banner->findChild<QPushButton*>(u"CmdDisplayCancelar"_s)->click();
+        });
+    }
+
+    QString m_pdf;
+};
+
+TEST_F(Generation, TicketThreeOfFiveNumbersTheLinesFillsThePrintTableAndPrints)
+{
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    tick(0);
+    tick(1);
+    tick(3);
+    m_sent.clear();
+    w().Morvane1_click(u"GRABAR"_s);
+    EXPECT_FALSE(w().Fallo());
+
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"B-100"_s);
+    EXPECT_EQ(numberOfVoucher(u"00000348"_s), u"B-101"_s);
+    EXPECT_EQ(numberOfVoucher(u"00000354"_s), u"*-"_s);
+    EXPECT_EQ(numberOfVoucher(u"00000360"_s), u"B-102"_s);
+    EXPECT_EQ(numberOfVoucher(u"00000363"_s), u"*-"_s);
+
+    // UPDATE then INSERT per cheque, each pair in its own transaction.
+    QStringList kinds;
+    for (const QString& s : m_sent) {
+        const QString first = s.section(u' ', 0, 0).toUpper();
+        if (first == u"UPDATE" || first == u"INSERT" || first == u"DELETE")
+            kinds << first;
+    }
+    EXPECT_EQ(kinds, (QStringList{u"DELETE"_s, u"UPDATE"_s, u"INSERT"_s, u"UPDATE"_s, u"INSERT"_s,
+                                  u"UPDATE"_s, u"INSERT"_s}));
+    EXPECT_EQ(sentMatching(u"COMMIT TRANSACTION"_s).size(), 3);
+    EXPECT_TRUE(
+        sentMatching(u"UPDATE MV_ASIENTOS"_s)
+            .value(0)
+            .startsWith(u"UPDATE MV_ASIENTOS SET NroComprobanteBancario='B-100' WHERE tc='OP' and sucursal= "
+                        u"'0001' and numero= '00000341' and letra= 'X' and cuenta= '1.1.02.02'"_s));
+
+    QSqlQuery rows(openMainDatabase());
+    ASSERT_TRUE(rows.exec(
+        u"SELECT USUARIO, CUENTA, FECHA, VENCIMIENTO, NOMBRE, IMPORTE, IMPORTEENLETRA, SERIE, NUMERO "
+        u"FROM AUX_IMPRESION ORDER BY NUMERO"_s));
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.value(0).toString(), appState().gPuestoUsuario);
+    EXPECT_EQ(rows.value(1).toString(), DemoDb::TestAccount);
+    EXPECT_EQ(rows.value(2).toString(), u"04/11/2024"_s);
+    EXPECT_EQ(rows.value(3).toString(), u"04/11/2024"_s);
+    EXPECT_EQ(rows.value(4).toString(), u"Distribuidora del Litoral Sociedad Anónima"_s);
+    EXPECT_DOUBLE_EQ(rows.value(5).toDouble(), 125430.5);
+    EXPECT_EQ(rows.value(6).toString(), u"ciento veinticinco mil cuatrocientos treinta  con 50/100"_s);
+    EXPECT_EQ(rows.value(7).toString(), u"B"_s);
+    EXPECT_EQ(rows.value(8).toInt(), 100);
+    // The words keep the two blanks an empty currency text leaves before "con".
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.value(4).toString(), u"Ferretería Industrial Núñez S.R.L."_s);
+    EXPECT_EQ(rows.value(6).toString(), u"cuarenta y ocho mil novecientos con 00/100"_s);
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.value(4).toString(), u"TRANSPORTES PATAGONICOS DEL SUR S.A."_s);
+    EXPECT_EQ(rows.value(8).toInt(), 102);
+    EXPECT_FALSE(rows.next());
+
+    // The printed cheques: three on one sheet, at the layout's positions (cheque p starts 8 + 95 p mm
+    // down; the payee 30 mm below that, the number 5 mm).
+    const std::vector<PdfWord> words = readPdfWords(m_pdf);
+    ASSERT_FALSE(words.empty()) << "no PDF at " << m_pdf.toStdString();
+    const struct
+    {
+        const char16_t* payeeWord;
+        const char16_t* number;
+        const char16_t* amountWord;
+    } expected[] = {{u"Distribuidora", u"00000100", u"veinticinco"},
+                    {u"Ferretería", u"00000101", u"cuarenta"},
+                    {u"TRANSPORTES", u"00000102", u"trescientos"}};
+    for (int p = 0; p < 3; ++p) {
+        SCOPED_TRACE(p);
+        const double top = 8 + 95 * p;
+        const auto near = [&](const char16_t* text, double y) {
+            for (const PdfWord& word : wordsNamed(words, QString::fromUtf16(text)))
+                if (std::abs(word.box.center().y() - y) < 6)
+                    return true;
+            return false;
+        };
+        EXPECT_TRUE(near(expected[p].payeeWord, top + 30));
+        EXPECT_TRUE(near(expected[p].number, top + 5));
+        bool words = false;
+        for (const PdfWord& word : readPdfWords(m_pdf))
+            words |= word.text.startsWith(QString::fromUtf16(expected[p].amountWord)) &&
+                     std::abs(word.box.center().y() - (top + 40)) < 9;
+        EXPECT_TRUE(words);
+    }
+    // Back to the idle state after a run that ended well.
+    EXPECT_EQ(list()->columnCount(), 0);
+}
+
+TEST_F(Generation, ReprintPrintsTheNumberedChequesAgainWithoutAnyUpdate)
+{
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    tick(0);
+    tick(1);
+    w().Morvane1_click(u"GRABAR"_s);
+    ASSERT_EQ(numberOfVoucher(u"00000348"_s), u"B-101"_s);
+    m_window.reset();
+    resetAppState();
+    QFile::remove(m_pdf);
+
+    startPrintingToPdf(true);
+    field(u"idbanco"_s)->setText(DemoDb::TestAccount);
+    field(u"Serie"_s)->setText(u"B"_s);
+    field(u"NumerarDesde"_s)->setText(u"100"_s);
+    field(u"NumerarHasta"_s)->setText(u"101"_s);
+    load();
+    ASSERT_EQ(list()->topLevelItemCount(), 2);
+    w().CmdTodos_Click();
+    m_sent.clear();
+    w().Morvane1_click(u"GRABAR"_s);
+    EXPECT_TRUE(sentMatching(u"UPDATE"_s).isEmpty());
+    EXPECT_EQ(sentMatching(u"INSERT INTO AUX_IMPRESION"_s).size(), 2);
+    EXPECT_EQ(scalar(u"SELECT group_concat(NUMERO) FROM (SELECT NUMERO FROM AUX_IMPRESION ORDER BY NUMERO)"_s)
+                  .toString(),
+              u"100,101"_s);
+    EXPECT_FALSE(wordsNamed(readPdfWords(m_pdf), u"00000101"_s).empty());
+}
+
+TEST_F(Generation, NothingTickedOnlyEmptiesThisWorkstationsPrintRows)
+{
+    exec(
+        u"INSERT INTO AUX_IMPRESION (USUARIO, CUENTA, NOMBRE) VALUES ('OTRO|PUESTO', '1.1.02.02', 'queda')"_s);
+    startPrintingToPdf();
+    exec(u"INSERT INTO AUX_IMPRESION (USUARIO, CUENTA, NOMBRE) VALUES ('"_s + appState().gPuestoUsuario +
+         u"', '1.1.02.02', 'se borra')"_s);
+    fillTestAccount();
+    load();
+    w().Morvane1_click(u"GRABAR"_s);
+    EXPECT_EQ(printRows(), 1);
+    EXPECT_FALSE(QFile::exists(m_pdf));
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
+}
+
+TEST_F(Generation, CancelledPrinterChoiceChangesNothing)
+{
+    startPrintingToPdf();
+    exec(u"INSERT INTO AUX_IMPRESION (USUARIO, CUENTA, NOMBRE) VALUES ('"_s + appState().gPuestoUsuario +
+         u"', '1.1.02.02', 'anterior')"_s);
+    fillTestAccount();
+    load();
+    tick(0);
+    w().findChild<QCheckBox*>(u"chkImpresora"_s)->setChecked(true);
+    op().answerPrinter(std::nullopt);
+    w().Morvane1_click(u"GRABAR"_s);
+    EXPECT_EQ(printRows(), 1);
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
+    EXPECT_FALSE(QFile::exists(m_pdf));
+}
+
+TEST_F(Generation, StoppingFromTheBannerKeepsWhatWasDoneAndPrintsIt)
+{
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    w().CmdTodos_Click();
+    pressCancelDuringTheRun();
+    // The cancel mark stays until the banner closes: asked after every cheque, No goes on.
+    op().answerMessage(No, u"Desdea Cancelar el proceso?"_s);
+    op().answerMessage(Si, u"Desdea Cancelar el proceso?"_s);
+    op().answerMessage(Aceptar, u"Ultimo cheque generado: B-101"_s);
+    w().Morvane1_click(u"GRABAR"_s);
+    verifyOperator();
+    EXPECT_EQ(printRows(), 2);
+    EXPECT_EQ(numberOfVoucher(u"00000354"_s), u"*-"_s);
+    EXPECT_FALSE(wordsNamed(readPdfWords(m_pdf), u"00000101"_s).empty());
+}
+
+TEST_F(Generation, AChequeNumberedMeanwhileByAnotherWorkstationStopsTheRun)
+{
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    tick(0);
+    tick(1);
+    tick(2);
+    ASSERT_TRUE(w().DatosValidos());
+    // Between the validation and the numbering, another workstation numbers the second cheque.
+    exec(u"UPDATE MV_ASIENTOS SET NroComprobanteBancario = 'B-140' WHERE Cuenta = '1.1.02.02' AND Numero = "
+         u"'00000348' AND Tipo_Reg = 'C'"_s);
+    op().answerMessage(Aceptar, u"no recibio el numero B-101"_s);
+    op().answerMessage(Aceptar, u"Se generaron 1 de 3 cheques marcados"_s);
+    w().ActualizarDatos();
+    verifyOperator();
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"B-100"_s);
+    EXPECT_EQ(numberOfVoucher(u"00000348"_s), u"B-140"_s);
+    EXPECT_EQ(numberOfVoucher(u"00000354"_s), u"*-"_s);
+    EXPECT_EQ(printRows(), 1);
+    EXPECT_FALSE(wordsNamed(readPdfWords(m_pdf), u"00000100"_s).empty());
+}
+
+TEST_F(Generation, ANumberGivenMeanwhileOnTheAccountIsNeverGivenTwice)
+{
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    tick(0);
+    ASSERT_TRUE(w().DatosValidos());
+    // Between the validation and the numbering, another workstation gives B-100 to another cheque.
+    exec(u"UPDATE MV_ASIENTOS SET NroComprobanteBancario = 'B-100' WHERE Cuenta = '1.1.02.02' AND Numero = "
+         u"'00000363' AND Tipo_Reg = 'C'"_s);
+    op().answerMessage(Aceptar, u"no recibio el numero B-100"_s);
+    op().answerMessage(Aceptar, u"Se generaron 0 de 1"_s);
+    w().ActualizarDatos();
+    verifyOperator();
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
+    EXPECT_EQ(scalar(u"SELECT count(*) FROM MV_ASIENTOS WHERE NroComprobanteBancario = 'B-100'"_s).toInt(),
+              1);
+    EXPECT_EQ(printRows(), 0);
+}
+
+TEST_F(Generation, AFailedPrintRowUndoesItsNumberAndSkippingGivesTheNumberToTheNextCheque)
+{
+    exec(u"CREATE TRIGGER falla_impresion BEFORE INSERT ON AUX_IMPRESION WHEN NEW.NOMBRE LIKE 'Ferret%' "
+         u"BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"_s);
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    tick(0);
+    tick(1);
+    tick(2);
+    op().answerMessage(Ignorar, u"No se pudo generar el cheque"_s);
+    op().answerMessage(Aceptar, u"Se generaron 2 de 3 cheques marcados"_s);
+    w().Morvane1_click(u"GRABAR"_s);
+    verifyOperator();
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"B-100"_s);
+    EXPECT_EQ(numberOfVoucher(u"00000348"_s), u"*-"_s);
+    EXPECT_EQ(numberOfVoucher(u"00000354"_s), u"B-101"_s);
+    EXPECT_EQ(printRows(), 2);
+}
+
+TEST_F(Generation, AnAmountTooLargeForTheWordsIsRefusedBeforeAnythingIsNumbered)
+{
+    exec(u"UPDATE MV_ASIENTOS SET Importe = 1234567890123.45 WHERE Cuenta = '1.1.02.02' AND Numero = "
+         u"'00000354' "
+         u"AND Tipo_Reg = 'C'"_s);
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    w().CmdTodos_Click();
+    op().answerMessage(Aceptar, u"mas de doce cifras enteras"_s);
+    m_sent.clear();
+    w().Morvane1_click(u"GRABAR"_s);
+    verifyOperator();
+    EXPECT_TRUE(sentMatching(u"UPDATE"_s).isEmpty());
+    EXPECT_TRUE(sentMatching(u"DELETE"_s).isEmpty());
+}
+
+TEST_F(Generation, APlainUserNumbersThroughTheRestrictedViews)
+{
+    startPrintingToPdf(false, DemoDb::PlainUser);
+    fillTestAccount();
+    load();
+    tick(0);
+    w().Morvane1_click(u"GRABAR"_s);
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"B-100"_s);
+    EXPECT_EQ(printRows(), 1);
+}
+
+TEST_F(Generation, ReportConfigurationIsSavedByAdministratorsOnly)
+{
+    start(false, DemoDb::PlainUser);
+    exec(u"INSERT INTO ta_configuracion (Clave, Valor, ValorAux, Grupo) VALUES ('RPTFCH_1.1.02.05', "
+         u"'1.1.02.05', "
+         u"'/viejo.rpt', 'DATOS')"_s);
+    w().findChild<QLineEdit*>(u"TXTBANCO1_0"_s)->setText(DemoDb::TestAccount);
+    op().answerMessage(Aceptar,
+                       u"Debe ser usuario con atributo administrador para cambiar esta configuracion"_s);
+    w().findChild<QPushButton*>(u"CmdGrabar"_s)->click();
+    verifyOperator();
+    EXPECT_EQ(scalar(u"SELECT count(*) FROM ta_configuracion WHERE Clave LIKE 'RptFCh_%'"_s).toInt(), 1);
+    m_window.reset();
+    resetAppState();
+
+    start();
+    w().findChild<QLineEdit*>(u"TXTBANCO1_0"_s)->setText(DemoDb::TestAccount + u" "_s);
+    w().findChild<QLineEdit*>(u"TxtUbicacion_0"_s)->setText(u"/informes/galicia.rpt"_s);
+    w().findChild<QLineEdit*>(u"TXTBANCO1_1"_s)->clear();
+    w().findChild<QLineEdit*>(u"TxtUbicacion_1"_s)->clear();
+    op().answerMessage(Aceptar, u"Datos guardados con exito"_s);
+    w().findChild<QPushButton*>(u"CmdGrabar"_s)->click();
+    verifyOperator();
+    EXPECT_EQ(scalar(u"SELECT group_concat(Clave || '=' || ifnull(ValorAux, '-'), ' ') FROM (SELECT * FROM "
+                     u"ta_configuracion WHERE Clave LIKE 'RptFCh_%' ORDER BY Clave)"_s)
+                  .toString(),
+              u"RPTFCH_=- RPTFCH_1.1.02.02=/informes/galicia.rpt"_s);
+
+    // Browsing: a chosen file fills the row, a cancel empties it.
+    op().answerOpenFile(u"/informes/macro.rpt"_s, u"Seleccionar el Reporte"_s);
+    w().findChild<QPushButton*>(u"cmdExplorar_2"_s)->click();
+    EXPECT_EQ(w().findChild<QLineEdit*>(u"TxtUbicacion_2"_s)->text(), u"/informes/macro.rpt"_s);
+    op().answerOpenFile(std::nullopt);
+    w().findChild<QPushButton*>(u"cmdExplorar_2"_s)->click();
+    EXPECT_TRUE(w().findChild<QLineEdit*>(u"TxtUbicacion_2"_s)->text().isEmpty());
+}
+
+TEST_F(Generation, TheAccountsOwnReportFileIsUsedWhenConfigured)
+{
+    // A report of the account that cannot be read: the print fails, the operator is told and the
+    // window keeps its list.
+    exec(
+        u"INSERT INTO ta_configuracion (Clave, Valor, ValorAux, Grupo) VALUES ('RPTFCH_1.1.02.02', '1.1.02.02', '"_s +
+        folder() + u"/no-existe.rpt', 'DATOS')"_s);
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    tick(0);
+    op().answerMessage(3, u"no-existe.rpt"_s);
+    w().Morvane1_click(u"GRABAR"_s);
+    verifyOperator();
+    EXPECT_TRUE(w().Fallo());
+    EXPECT_EQ(list()->columnCount(), ColumnaCheque::Cantidad);
+    EXPECT_EQ(list()->findItems(u"B-100"_s, Qt::MatchExactly).size(), 1);
+}
+
+} // namespace

@@ -1,0 +1,236 @@
+// The filter checks of the cheque window against the demo database: each check's message, the
+// chequebook range, the numbers already given, the capacity, and the reprint fields.
+#include "ChequeWindowFixture.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int Aceptar = 1;
+constexpr int Si = 6;
+constexpr int No = 7;
+
+class Validation : public ChequeWindowFixture
+{
+protected:
+    void validate(const QString& name) { w().CampoValida(field(name)); }
+};
+
+TEST_F(Validation, EachFieldCheckShowsItsMessage)
+{
+    start();
+    struct Case
+    {
+        const char16_t* field;
+        const char16_t* text;
+        const char16_t* message; // empty: passes
+    };
+    const Case cases[] = {
+        {u"FechaD", u"31/02/2024", u"Fecha incorrecta..."},
+        {u"FechaH", u"", u""},
+        {u"FechaH", u"5/11/24", u""},
+        {u"ProveedorD", u"2.1.01.99999", u"El Código Informado no Existe"},
+        {u"ProveedorH", u"2.1.01.00003", u""},
+        {u"idbanco", u"", u"Debe informar un Banco"},
+        {u"idbanco", u"9.9.99", u"El Banco Informado no es correcto!!"},
+        {u"idbanco", u"1.1.02.07", u"La cuenta informada no esta habilitada para la Emision de Cheques"},
+        {u"idbanco", u"1.1.01.01", u"La cuenta informada no esta habilitada para la Emision de Cheques"},
+        {u"idbanco", u"1.1.02.06", u""}, // MedioDePago "ch"
+        {u"idbanco", u"1.1.02.02", u""},
+        {u"NumerarHasta", u"abc", u""}, // only read in reprint mode
+    };
+    for (const Case& c : cases) {
+        const QString name = QString::fromUtf16(c.field);
+        const QString message = QString::fromUtf16(c.message);
+        SCOPED_TRACE(QString(name + u" = "_s + QString::fromUtf16(c.text)).toStdString());
+        field(name)->setText(QString::fromUtf16(c.text));
+        if (!message.isEmpty())
+            op().answerMessage(Aceptar, message);
+        validate(name);
+        EXPECT_EQ(w().Fallo(), !message.isEmpty());
+        if (!message.isEmpty()) {
+            ASSERT_FALSE(op().shown().isEmpty());
+            EXPECT_EQ(op().shown().last().title, u"Aviso al operador..."_s);
+            EXPECT_EQ(op().shown().last().style, 16);
+        }
+        verifyOperator();
+    }
+}
+
+TEST_F(Validation, SupplierFoundByItsOptionalCodeIsRewrittenToTheAccountCode)
+{
+    start();
+    field(u"ProveedorD"_s)->setText(u"P00003"_s);
+    validate(u"ProveedorD"_s);
+    EXPECT_FALSE(w().Fallo());
+    EXPECT_EQ(field(u"ProveedorD"_s)->text(), u"2.1.01.00003"_s);
+}
+
+TEST_F(Validation, SeriesChecksAgainstChequebookNumbersGivenAndCapacity)
+{
+    start();
+    fillTestAccount();
+    load();
+    ASSERT_EQ(list()->topLevelItemCount(), DemoDb::TestUnnumberedCheques);
+
+    struct Case
+    {
+        const char16_t* serie;
+        const char16_t* desde;
+        int ticks;
+        int answer; // to the "Ya existe un cheque cargado que es mayor" question; 0: not asked
+        const char16_t* message;
+    };
+    const Case cases[] = {
+        {u"", u"100", 0, 0, u"Debe informar una serie"},
+        {u"B", u"", 3, 0, u""},
+        {u"B", u"150", 0, 0, u"El numero informado para esa serie esta fuera de rango"},
+        {u"C", u"100", 0, 0, u"El numero informado para esa serie esta fuera de rango"},
+        {u"B", u"100", 5, 0, u""},
+        {u"B", u"146", 4, 0, u""},
+        {u"B", u"147", 4, 0, u"Supera la cantidad de cheques disponibles, desmarque 1 Cheques"},
+        {u"B", u"148", 5, 0, u"Supera la cantidad de cheques disponibles, desmarque 3 Cheques"},
+        // B-50 to B-99 are given: asked, and No fails without a message of its own.
+        {u"B", u"99", 1, No, u""},
+        {u"B", u"98", 2, Si, u"Ya existe un cheque con  uno de los numeros a generar\r\nNro: 'B-98'"},
+        {u"B", u"60", 0, Si, u""},
+        {u"B", u"1.5", 0, 0, u"El numero desde debe ser un numero entero"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString(QString::fromUtf16(c.serie) + u"-"_s + QString::fromUtf16(c.desde) + u" x"_s +
+                             QString::number(c.ticks))
+                         .toStdString());
+        // Ticked while the series check passes at once (no start number), then the case's values.
+        field(u"Serie"_s)->setText(u"B"_s);
+        field(u"NumerarDesde"_s)->clear();
+        w().CmdNinguno_Click();
+        for (int i = 0; i < c.ticks; ++i)
+            list()->topLevelItem(i)->setCheckState(0, Qt::Checked);
+        verifyOperator();
+        field(u"Serie"_s)->setText(QString::fromUtf16(c.serie));
+        field(u"NumerarDesde"_s)->setText(QString::fromUtf16(c.desde));
+        const QString message = QString::fromUtf16(c.message);
+        if (c.answer)
+            op().answerMessage(c.answer,
+                               u"Ya existe un cheque cargado que es mayor al numero que usted ingreso"_s);
+        if (!message.isEmpty())
+            op().answerMessage(Aceptar, message);
+        m_sent.clear();
+        validate(u"Serie"_s);
+        EXPECT_EQ(w().Fallo(), !message.isEmpty() || c.answer == No);
+        verifyOperator();
+    }
+}
+
+TEST_F(Validation, NumbersGivenAreLookedUpOnlyAsFarAsTheHighestNumberRequires)
+{
+    start();
+    fillTestAccount(u"100"_s);
+    load();
+    field(u"NumerarDesde"_s)->clear();
+    for (int i = 0; i < 3; ++i)
+        list()->topLevelItem(i)->setCheckState(0, Qt::Checked);
+    field(u"NumerarDesde"_s)->setText(u"100"_s);
+    // Highest given is 99, below 100: only B-100 is looked up.
+    m_sent.clear();
+    validate(u"Serie"_s);
+    EXPECT_EQ(sentMatching(u"where nrocomprobantebancario="_s),
+              QStringList{u"select * from mv_asientos where nrocomprobantebancario='B-100'"_s});
+    EXPECT_EQ(sentMatching(u"V_TA_CTRL_CHEQUERAS"_s),
+              QStringList{u"SELECT IDBANCO,NUMERO_DESDE, NUMERO_HASTA FROM  V_TA_CTRL_CHEQUERAS  WHERE "
+                          u"CUENTABANCODIFERIDO = '1.1.02.02' AND SERIE ='B' AND NUMERO_DESDE <=100 AND "
+                          u"NUMERO_HASTA >=100"_s});
+
+    // Given up to B-120 (as numbers, not as texts: "99" sorts after "120"), from 110: asked, and
+    // then every number the three cheques would take is looked up; B-110 is the first found.
+    QSqlQuery q(openMainDatabase());
+    ASSERT_TRUE(
+        q.exec(u"UPDATE MV_ASIENTOS SET NroComprobanteBancario = 'B-' || "
+               u"(CAST(substr(NroComprobanteBancario, 3) AS INTEGER) + 50) WHERE Cuenta = '1.1.02.02' "
+               u"AND NroComprobanteBancario LIKE 'B-%' "
+               u"AND CAST(substr(NroComprobanteBancario, 3) AS INTEGER) BETWEEN 50 AND 70"_s))
+        << q.lastError().text().toStdString();
+    field(u"NumerarDesde"_s)->setText(u"110"_s);
+    op().answerMessage(Si, u"Ya existe un cheque cargado que es mayor"_s);
+    op().answerMessage(Aceptar, u"Nro: 'B-110'"_s);
+    m_sent.clear();
+    validate(u"Serie"_s);
+    EXPECT_TRUE(w().Fallo());
+    EXPECT_EQ(sentMatching(u"where nrocomprobantebancario="_s).size(), 1);
+}
+
+TEST_F(Validation, WholeFormStopsAtTheFirstFailingFieldInArrayOrder)
+{
+    start();
+    fillTestAccount(u"150"_s);
+    field(u"idbanco"_s)->setText(u"9.9.99"_s);
+    // The series (index 4) is checked before the bank (index 6).
+    op().answerMessage(Aceptar, u"El numero informado para esa serie esta fuera de rango"_s);
+    w().Morvane1_click(u"GRABAR"_s);
+    EXPECT_EQ(op().shown().size(), 1);
+    EXPECT_TRUE(sentMatching(u"UPDATE"_s).isEmpty());
+}
+
+TEST_F(Validation, LoadNeedsAStartNumberButNotTheSeries)
+{
+    start();
+    fillTestAccount(u"0"_s);
+    field(u"Serie"_s)->clear();
+    op().answerMessage(Aceptar, u"Debe informar el numero desde"_s);
+    load();
+    EXPECT_EQ(list()->columnCount(), 0);
+    EXPECT_TRUE(m_sent.filter(u"v_chequesentregados"_s).isEmpty());
+
+    field(u"NumerarDesde"_s)->setText(u"100"_s);
+    load();
+    EXPECT_EQ(list()->topLevelItemCount(), DemoDb::TestUnnumberedCheques);
+}
+
+TEST_F(Validation, WorkingOnTheStartNumberValidatesTheSeriesWithOneMessageAtMost)
+{
+    start();
+    fillTestAccount(u"150"_s);
+    op().answerMessage(Aceptar, u"El numero informado para esa serie esta fuera de rango"_s);
+    validate(u"NumerarDesde"_s);
+    EXPECT_TRUE(w().Fallo());
+    EXPECT_EQ(op().shown().size(), 1);
+}
+
+TEST_F(Validation, ReprintFieldsMustBeALetterAndWholeNumbersBeforeAnythingIsSent)
+{
+    start(true);
+    struct Case
+    {
+        const char16_t* serie;
+        const char16_t* desde;
+        const char16_t* hasta;
+        const char16_t* message;
+    };
+    const Case cases[] = {
+        {u"B", u"60", u"12a", u"El numero hasta debe ser un numero entero"},
+        {u"B", u"6,5", u"", u"El numero desde debe ser un numero entero"},
+        {u"", u"60", u"", u"Debe informar una serie"},
+        {u"B", u"60", u"70", u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.desde).toStdString());
+        field(u"idbanco"_s)->setText(DemoDb::TestAccount);
+        field(u"Serie"_s)->setText(QString::fromUtf16(c.serie));
+        field(u"NumerarDesde"_s)->setText(QString::fromUtf16(c.desde));
+        field(u"NumerarHasta"_s)->setText(QString::fromUtf16(c.hasta));
+        const QString message = QString::fromUtf16(c.message);
+        if (!message.isEmpty())
+            op().answerMessage(Aceptar, message);
+        load();
+        EXPECT_EQ(m_sent.filter(u"v_chequesentregados"_s).isEmpty(), !message.isEmpty());
+        verifyOperator();
+    }
+    EXPECT_EQ(list()->topLevelItemCount(), 11);
+}
+
+} // namespace
