@@ -127,8 +127,9 @@ void BM_OneRowLookup_QSqlQuery(benchmark::State& state)
         for (auto _ : state) {
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            query.exec(u"SELECT * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='TESSARO' COLLATE NOCASE_RTRIM "
-                       u"LIMIT 1"_s);
+            query.exec(
+                u"SELECT * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='TESSARO' COLLATE NOCASE_RTRIM "
+                u"LIMIT 1"_s);
             QVariant v = query.next() ? query.value(u"Administrador"_s) : QVariant();
             benchmark::DoNotOptimize(v);
         }
@@ -141,8 +142,8 @@ void BM_OneRowLookup_DatosTabla(benchmark::State& state)
 {
     DB_Dll& db = openLayer();
     for (auto _ : state) {
-        QString v = db.DatosTabla(u"ta_usuarios"_s, u"TESSARO"_s, u"Administrador"_s, u"nombre"_s, 8, QString(),
-                                  true, false);
+        QString v = db.DatosTabla(u"ta_usuarios"_s, u"TESSARO"_s, u"Administrador"_s, u"nombre"_s, 8,
+                                  QString(), true, false);
         benchmark::DoNotOptimize(v);
     }
 }

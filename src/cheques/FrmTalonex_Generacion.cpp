@@ -3,10 +3,9 @@
 
 #include "app/AppState.h"
 #include "app/Configuracion.h"
-#include "banner/Dll_Display.h"
-#include "banner/Lbf_CtrlDisplay.h"
 #include "cheques/ChequeItem.h"
 #include "cheques/GeneracionCheques.h"
+#include "cheques/ProgresoEnCartel.h"
 #include "data/AdoRecordset.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
@@ -18,31 +17,12 @@
 #include "zimbrel2/TrappedRoutine.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-/// Generation's progress on the program's banner.
-class ProgresoEnCartel : public ProgresoGeneracion
-{
-public:
-    void inicio(const QString& titulo, bool permiteCancelar) override
-    {
-        gDisplay().CartelInicio(titulo, permiteCancelar);
-    }
-    bool mostrar(const QString& linea1, const QString& linea2) override
-    {
-        QCoreApplication::processEvents();
-        bool cancelado = false;
-        gDisplay().CartelMostrar(cancelado, linea1, linea2);
-        return cancelado;
-    }
-    void cerrar() override { gDisplay().CartelCerrar(); }
-};
 
 constexpr int Informacion = 64;
 

@@ -323,7 +323,8 @@ void AdoConnection::fetch(QSqlQuery& query, Result& result) const
     std::vector<int> dateColumns;
     for (int i = 0; i < columns; ++i) {
         const int type = m_engine->adoType(query, i);
-        result.fields.append(AdoField{record.fieldName(i), type, record.field(i).length()});
+        const QSqlField field = record.field(i);
+        result.fields.append(AdoField{field.name(), type, m_engine->definedSize(query, i, field)});
         if (type == AdoType::DBTimeStamp || type == AdoType::Date)
             dateColumns.push_back(i);
     }

@@ -12,6 +12,11 @@ using namespace Qt::StringLiterals;
 
 void SqlEngine::prepareOpened(QSqlDatabase&) const {}
 
+int SqlEngine::definedSize(const QSqlQuery&, int, const QSqlField& field) const
+{
+    return field.length();
+}
+
 int SqlEngine::adoType(const QSqlQuery& query, int column) const
 {
     switch (query.record().field(column).metaType().id()) {

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class QSqlField;
 class QSqlQuery;
 
 /// One database engine behind the data layer. The program writes every statement in SQL Server's
@@ -41,6 +42,10 @@ public:
 
     /// The ADO field type code of result column `column` of an active query.
     virtual int adoType(const QSqlQuery& query, int column) const;
+
+    /// The defined size of result column `column` of an active query whose driver gives `field`. The
+    /// default is the driver's length (-1 when it gives none).
+    virtual int definedSize(const QSqlQuery& query, int column, const QSqlField& field) const;
 
     /// A value as the engine's driver should bind it into a column of ADO type `adoType` (dates
     /// become the text form the engine compares, for one). The default binds it unchanged.

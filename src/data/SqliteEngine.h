@@ -18,6 +18,9 @@ public:
     AdoError mapError(const QSqlError& error) const override;
     /// From the column's declared type; from the value's type for expressions.
     int adoType(const QSqlQuery& query, int column) const override;
+    /// The declared length of a text column ("VARCHAR(15)" gives 15), also through a view; the
+    /// driver's (none) for other columns and for expressions.
+    int definedSize(const QSqlQuery& query, int column, const QSqlField& field) const override;
     /// Dates as the ISO texts the database stores ('YYYY-MM-DD', 'YYYY-MM-DD HH:MM:SS'), also a
     /// date text typed day/month/year for a date column; flags as 0 and 1.
     QVariant toEngineValue(const QVariant& value, int adoType) const override;
@@ -33,4 +36,6 @@ public:
     /// The ADO type code of a declared SQLite column type ("VARCHAR(15)", "NUMERIC(18,2)", ...);
     /// 0 when the declaration says nothing.
     static int adoTypeOfDeclaration(QStringView declaredType);
+    /// The length of a declared text type with one ("NVARCHAR(40)" gives 40); 0 for any other type.
+    static int textSizeOfDeclaration(QStringView declaredType);
 };

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QTime>
 
 #include <vector>
@@ -11,6 +12,13 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// True for a quoted text holding a plain number: digits with an optional sign and decimal point.
+bool isNumberText(QStringView quoted)
+{
+    static const QRegularExpression number(u"^'[+-]?\\d+(\\.\\d+)?'$"_s);
+    return number.match(quoted.toString()).hasMatch();
+}
 
 using Token = TsqlTokenizer::Token;
 using Kind = Token::Kind;
@@ -621,7 +629,10 @@ private:
             // side is a function's result (LTRIM(RTRIM(c)) = 'x'), which SQLite compares exactly.
             // The text columns are declared with the same collation, so an index on the column
             // still serves the comparison.
-            if (isComparedText(i, r))
+            // A number written as a text ('2024', as the key of an accounting line is compared) has
+            // no case to ignore; left without a collation it compares by the column's affinity and
+            // collation, so an index on a numeric column still serves it.
+            if (isComparedText(i, r) && !isNumberText(t))
                 out += u" COLLATE NOCASE_RTRIM"_s;
             f.prevString = true;
             return i + 1;

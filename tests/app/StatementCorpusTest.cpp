@@ -44,8 +44,8 @@ protected:
         db.gCnn().setTracer({});
         EXPECT_FALSE(sent.isEmpty()) << what << ": no statement reached the connection";
         EXPECT_TRUE(db.gCnn().errors().isEmpty())
-            << what << ": " << db.gCnn().errors().value(0).description.toStdString() << "\n  last statement: "
-            << sent.value(sent.size() - 1).toStdString();
+            << what << ": " << db.gCnn().errors().value(0).description.toStdString()
+            << "\n  last statement: " << sent.value(sent.size() - 1).toStdString();
         EXPECT_TRUE(op().shown().isEmpty()) << what << ": a box appeared: " << op().problems().toStdString();
     }
 
@@ -98,8 +98,8 @@ TEST_F(StatementCorpus, EveryBuilderOfTheFrameAndTheDataLayerRunsOnTheDemo)
         });
         expectRuns("DatosTabla", [&db] {
             db.DatosTabla(u"ta_usuarios"_s, u"TESSARO"_s, u"Administrador"_s, u"nombre"_s);
-            db.DatosTabla(u"ta_usuarios"_s, u"TESSARO"_s, u"Administrador"_s, u"nombre"_s, 8, u"Dada_De_Baja = 0"_s,
-                          false);
+            db.DatosTabla(u"ta_usuarios"_s, u"TESSARO"_s, u"Administrador"_s, u"nombre"_s, 8,
+                          u"Dada_De_Baja = 0"_s, false);
             db.DatosTabla(u"MA_CUENTAS"_s, u"1"_s, u"Codigo"_s, u"Confidencial"_s, 3);
         });
         expectRuns("BuscaMaximo, BuscaMinimo, BuscaUltimoCodigo", [&db] {

@@ -7,12 +7,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -376,6 +378,49 @@ TEST_F(SqliteEngineTest, AdoTypesFromDeclaredTypes)
     const int expected[] = {200, 3, 131, 135, 135, 11, 129, 202, 202, 6, 5, 20, 2, 205, 134, 3, 202, 135};
     for (int column = 0; column < int(std::size(expected)); ++column)
         EXPECT_EQ(m_engine.adoType(query, column), expected[column]) << "column " << column;
+}
+
+TEST_F(SqliteEngineTest, DefinedSizesOfTextColumnsFromTheirDeclarations)
+{
+    struct Case
+    {
+        QString column;
+        int size; // 0: the engine knows none
+    };
+    const Case cases[] = {
+        {u"c.IdBanco"_s, 3},
+        {u"c.Beneficiario"_s, 60},
+        {u"t.Serie"_s, 1},
+        {u"t.Nombre"_s, 20},
+        // A view's column has the size of the table column it shows, also under another name.
+        {u"v.NroComprobante"_s, 20},
+        {u"v.Beneficiario AS Nombre"_s, 60},
+        {u"(SELECT Descripcion FROM BANCOS)"_s, 40},
+        {u"t.Texto"_s, 0},
+        {u"c.Importe"_s, 0},
+        {u"c.Numero"_s, 0},
+        {u"c.Fecha"_s, 0},
+        {u"c.IdBanco || 'x'"_s, 0},
+        {u"upper(c.Beneficiario)"_s, 0},
+        {u"max(c.Beneficiario)"_s, 0},
+        {u"'abc'"_s, 0},
+    };
+    for (const Case& c : cases) {
+        QSqlQuery query(m_db);
+        ASSERT_TRUE(query.exec(u"SELECT "_s + c.column +
+                               u" FROM CHEQUES c JOIN V_CHEQUES v ON v.Numero = c.Numero LEFT JOIN TIPOS t "
+                               u"ON 1 = 1"_s))
+            << query.lastError().text().toStdString();
+        EXPECT_EQ(std::max(m_engine.definedSize(query, 0, query.record().field(0)), 0), c.size)
+            << c.column.toStdString();
+    }
+    const QPair<QString, int> declarations[] = {
+        {u"VARCHAR(15)"_s, 15},  {u"varchar ( 8 )"_s, 8}, {u"NVARCHAR(40)"_s, 40}, {u"CHAR(1)"_s, 1},
+        {u"NCHAR(2)"_s, 2},      {u"VARCHAR"_s, 0},       {u"NVARCHAR(max)"_s, 0}, {u"TEXT"_s, 0},
+        {u"NUMERIC(18,2)"_s, 0}, {u"DECIMAL(10)"_s, 0},   {u"INT(11)"_s, 0},       {u"DATETIME"_s, 0},
+    };
+    for (const auto& [declared, size] : declarations)
+        EXPECT_EQ(SqliteEngine::textSizeOfDeclaration(declared), size) << declared.toStdString();
 }
 
 TEST_F(SqliteEngineTest, ValuesBoundAsTheDatabaseStoresThem)

@@ -133,4 +133,51 @@ TEST_F(LookupCorpus, TheShortageReportRunsForAPlainUserToo)
     });
 }
 
+TEST_F(LookupCorpus, EveryPathRunsForBothUsersWithApostrophesInTheValues)
+{
+    // The plain user's statements read the restricted views; the condition and the typed texts carry
+    // apostrophes, which only a literal made through the SQL-literal helper survives.
+    const QString condicion = u"'O''Higgins' <> ''"_s;
+    for (const QString& user : {u"TESSARO"_s, u"JPEREZ"_s}) {
+        SCOPED_TRACE(user.toStdString());
+        DataGlobals::gDB().gCnn().close();
+        DataGlobals::reset();
+        openMain(user);
+        DataGlobals::gDB().gCnn().setTracer([this](const QString& statement) { m_sent << statement; });
+        for (const QString& table : {u"MA_CUENTAS"_s, u"VT_PROVEEDORES"_s, u"V_TA_DEPOSITO"_s}) {
+            const std::optional<MascaraConsulta> mask =
+                MascaraConsulta::Busca(appState().gRutaMascaraConsultas, table);
+            ASSERT_TRUE(mask) << table.toStdString();
+            QString campo;
+            bool falta = false;
+            const QString sql = SentenciaConsulta::DeMascara(
+                *mask, 1000, campo, SentenciaConsulta::EnvuelveCondicion(condicion), falta);
+            expectRuns(u"mask "_s + table, [&] { list(sql, u"O'Hig gins"_s, true); });
+        }
+        for (const QString& table : {u"V_TA_FAMILIAS"_s, u"V_TA_CAJAS"_s, u"TA_CCOSTO"_s}) {
+            QString campo;
+            const QString sql = SentenciaConsulta::Automatica(
+                table, 1000, campo, SentenciaConsulta::EnvuelveCondicion(condicion), {}, DataGlobals::gDB());
+            expectRuns(u"automatic "_s + table, [&] { list(sql, u"O'H*"_s, false); });
+        }
+        for (QString where : {condicion, u" WHERE Descripcion <> 'O''Higgins'"_s}) {
+            const QString sql = SentenciaConsulta::DelLlamador(
+                u"SELECT IdArticulo, Descripcion FROM V_MA_ARTICULOS"_s, where);
+            expectRuns(u"caller's "_s + where, [&] {
+                list(sql, u"O'Hig gins"_s, true);
+                list(sql, u"O'H*"_s, false);
+            });
+        }
+        expectRuns(u"shortage report"_s, [&] {
+            Lib_FrmCons3 w;
+            w.sql =
+                u"SELECT IDARTICULO, DESCRIPCION FROM VT_MA_ARTICULOS WHERE DESCRIPCION <> 'O''Higgins'"_s;
+            w.show();
+            op().answerMessage(6);
+            QTest::keyClick(w.ListView1(), Qt::Key_F12);
+            w.hide();
+        });
+    }
+}
+
 } // namespace
