@@ -189,6 +189,8 @@ QWidget* FrmTalonex::construyeCheques()
     numeracion->addWidget(etiqueta(u"&Serie:"_s, serie));
     numeracion->addWidget(serie);
     serie->setMaximumWidth(40);
+    desde->setMaximumWidth(140);
+    hasta->setMaximumWidth(140);
     numeracion->addWidget(etiqueta(u"&Numerar desde:"_s, desde));
     numeracion->addWidget(desde);
     m_lblHasta = etiqueta(u"Hasta"_s, hasta, u"lblHasta"_s);
