@@ -386,3 +386,33 @@ TEST_F(Generation, TheAccountsOwnReportFileIsUsedWhenConfigured)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Generation, ThePreviewShowsTheChequesBeforeAnythingPrints)
+{
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    tick(0);
+    w().findChild<QCheckBox*>(u"ChkPantalla"_s)->setChecked(true);
+    // The banner lets events run before the preview exists: watch until the preview is up.
+    QString shown;
+    QTimer watcher;
+    watcher.setInterval(20);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (preview && preview->objectName() == u"VistaPreviaReporte") {
+            shown = preview->objectName();
+            preview->close();
+            watcher.stop();
+        }
+    });
+    watcher.start();
+    w().Morvane1_click(u"GRABAR"_s);
+    EXPECT_EQ(shown, u"VistaPreviaReporte"_s);
+    EXPECT_EQ(printRows(), 1);
+    EXPECT_FALSE(QFile::exists(m_pdf)); // the preview, not the file
+}
+
+} // namespace
