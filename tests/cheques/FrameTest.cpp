@@ -1,7 +1,12 @@
 // The cheque window's frame: modes, fields, idle state, toolbar and the field keys.
 #include "ChequeWindowFixture.h"
 
+#include "lookup/Lib_FrmCons3.h"
+
+#include <QDialog>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +153,71 @@ TEST_F(Frame, ConsultarOnADateFieldUsesTheDatePickerAndValidates)
     field(u"Serie"_s)->setFocus();
     w().Morvane1_click(u"CONSULTAR"_s);
     EXPECT_EQ(QApplication::focusWidget(), field(u"Serie"_s));
+}
+
+/// Acts on the lookup window once it shows (it is modal), then makes sure it is closed.
+void whenLookupShows(std::function<void(Lib_FrmCons3*)> act)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto* lookup = qobject_cast<Lib_FrmCons3*>(QApplication::activeModalWidget());
+        if (!lookup || !lookup->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(lookup);
+        if (lookup->isVisible()) {
+            ADD_FAILURE() << "the lookup was left open";
+            static_cast<QDialog*>(lookup)->reject();
+        }
+    });
+    timer->start();
+}
+
+TEST_F(Frame, ConsultarOnTheBankFieldPicksAChequeAccountAndValidatesIt)
+{
+    start();
+    field(u"Serie"_s)->setText(u"B"_s);
+    QLineEdit* banco = field(u"idbanco"_s);
+    banco->setFocus();
+    QStringList listed;
+    whenLookupShows([&](Lib_FrmCons3* lookup) {
+        QTreeWidget* rows = lookup->ListView1();
+        int codigo = -1;
+        for (int c = 0; c < rows->columnCount(); ++c)
+            if (rows->headerItem()->text(c).compare(u"Codigo"_s, Qt::CaseInsensitive) == 0)
+                codigo = c;
+        ASSERT_GE(codigo, 0);
+        for (int i = 0; i < rows->topLevelItemCount(); ++i)
+            listed << rows->topLevelItem(i)->text(codigo).trimmed();
+        const QList<QTreeWidgetItem*> found =
+            rows->findItems(DemoDb::TestAccount, Qt::MatchStartsWith, codigo);
+        ASSERT_EQ(found.size(), 1);
+        rows->setCurrentItem(found.first());
+        lookup->CmdAceptar_Click();
+    });
+    w().Morvane1_click(u"CONSULTAR"_s);
+    // Only the bank accounts that issue cheques are offered.
+    EXPECT_TRUE(listed.contains(DemoDb::TestAccount));
+    EXPECT_FALSE(listed.contains(DemoDb::TransferOnlyAccount));
+    EXPECT_FALSE(listed.contains(DemoDb::CashAccount));
+    EXPECT_EQ(banco->text(), DemoDb::TestAccount);
+    EXPECT_TRUE(w().findChild<QLabel*>(u"lblDescBanco"_s)->text().contains(u"Galicia"_s));
+    // The window's own focus: the lookup closing leaves no active window on this platform.
+    EXPECT_EQ(w().focusWidget(), field(u"Serie"_s));
+}
+
+TEST_F(Frame, ACancelledSupplierLookupEmptiesTheFieldWhichThenPasses)
+{
+    start();
+    QLineEdit* proveedor = field(u"ProveedorD"_s);
+    proveedor->setText(u"2.1.01.00003"_s);
+    proveedor->setFocus();
+    whenLookupShows([](Lib_FrmCons3* lookup) { lookup->findChild<QPushButton*>(u"CmdCancelar"_s)->click(); });
+    w().Morvane1_click(u"CONSULTAR"_s);
+    EXPECT_TRUE(proveedor->text().isEmpty());
+    EXPECT_FALSE(w().Fallo());
 }
 
 TEST_F(Frame, ConfigurationTabReloadsTheReportLocationsEachTimeItIsShown)
