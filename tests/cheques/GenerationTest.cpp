@@ -416,3 +416,31 @@ TEST_F(Generation, ThePreviewShowsTheChequesBeforeAnythingPrints)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Generation, ASecondRunKeepsOnlyItsOwnPrintRowsAndAmountsGoInWithAPoint)
+{
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    tick(0);
+    w().Morvane1_click(u"GRABAR"_s);
+    ASSERT_EQ(printRows(), 1);
+
+    fillTestAccount(u"101"_s);
+    load();
+    // The last cheque of the account: "1.234,50" in the list.
+    tick(list()->topLevelItemCount() - 1);
+    ASSERT_EQ(list()->topLevelItem(list()->topLevelItemCount() - 1)->text(ColumnaCheque::Importe).trimmed(),
+              u"1.234,50"_s);
+    m_sent.clear();
+    w().Morvane1_click(u"GRABAR"_s);
+    EXPECT_EQ(printRows(), 1);
+    EXPECT_TRUE(sentMatching(u"INSERT INTO AUX_IMPRESION"_s).value(0).contains(u",1234.5,"_s));
+    EXPECT_EQ(scalar(u"SELECT IMPORTEENLETRA FROM AUX_IMPRESION"_s).toString(),
+              u"un mil doscientos treinta y cuatro  con 50/100"_s);
+    EXPECT_EQ(scalar(u"SELECT NUMERO FROM AUX_IMPRESION"_s).toInt(), 101);
+}
+
+} // namespace
