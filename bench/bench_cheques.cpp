@@ -1,6 +1,7 @@
 // The cheque window at benchmark scale (10,000 unnumbered cheques on one account, 1,000,000
 // accounting lines): start-up to the idle window, loading the list, one tick change with its series
 // check, and generating 1,000 cheques, with the share of it the engine's commits take.
+#include "BenchSupport.h"
 #include "app/AppState.h"
 #include "banner/Dll_Display.h"
 #include "banner/Lbf_CtrlDisplay.h"
@@ -11,76 +12,29 @@
 #include "data/DataGlobals.h"
 #include "data/SqliteFunctions.h"
 #include "demo/DemoDatabase.h"
-#include "zimbrel2/OperatorDialogs.h"
+#include "support/ShippedFiles.h"
 #include "zimbrel2/ProgramInfo.h"
-#include "zimbrel2/ScriptedOperator.h"
 
 #include <QApplication>
-#include <QDirIterator>
-#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
-
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Fixture
+BenchDemo& fixture()
 {
-    QTemporaryDir folder;
-    QString error;
-    bool ok = false;
-
-    Fixture()
-    {
+    static BenchDemo demo([] {
         DemoScale scale;
         scale.extraUnnumberedCheques = 10'000 - DemoDb::BenchUnnumberedCheques;
         scale.accountingLines = 1'000'000;
-        ok = folder.isValid() && createDemoDatabase(folder.path(), scale, &error);
-        const QString program = folder.path() + u"/programa/"_s;
-        QDir().mkpath(program);
-        // The skins the window applies while it loads, as beside the installed program.
-        const QString styles = QStringLiteral(TALONEX_SOURCE_DIR) + u"/resources/Styles"_s;
-        QDirIterator it(styles, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString file = it.next();
-            const QString target = program + u"Styles/"_s + QDir(styles).relativeFilePath(file);
-            QDir().mkpath(QFileInfo(target).path());
-            QFile::copy(file, target);
-        }
-        ProgramInfo::setProgramFolder(program);
-    }
-
-    QString parameters() const
-    {
-        return u"@Server=file://"_s + folder.path() +
-               u"; @DbName=TALONEX_DEMO; @Usuario=TESSARO; @Password=x; "
-               u"@UsuarioLogeado=TESSARO; @Caja=1;"_s;
-    }
-};
-
-Fixture& fixture()
-{
-    static Fixture f;
-    return f;
-}
-
-double residentMegabytes()
-{
-    long pages = 0, resident = 0;
-    FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (!statm)
-        return 0;
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-        resident = 0;
-    std::fclose(statm);
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+        return scale;
+    }());
+    return demo;
 }
 
 std::unique_ptr<FrmTalonex> startWindow()
@@ -214,27 +168,20 @@ BENCHMARK(BM_MilCommitsDelMotor)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    useOffscreenPlatformByDefault();
     QApplication app(argc, argv);
-    installOperatorDialogs(std::make_unique<ScriptedOperator>());
-    if (!fixture().ok) {
-        fprintf(stderr, "demo database: %s\n", qPrintable(fixture().error));
-        return 1;
-    }
+    // The skins the window applies while it loads, as beside the installed program.
+    ShippedFiles::installSkins(fixture().programFolder());
+    ProgramInfo::setProgramFolder(fixture().programFolder());
     {
         QSqlDatabase direct = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"bench-direct"_s);
-        direct.setDatabaseName(DemoDb::databaseFilePath(fixture().folder.path(), DemoDb::MainDatabaseName));
+        direct.setDatabaseName(fixture().mainFile());
         direct.open();
         SqliteFunctions::registerOn(direct);
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int code = runBenchmarks(argc, argv, &fixture());
     gDisplay().CartelCerrar();
     DataGlobals::reset();
     QSqlDatabase::removeDatabase(u"bench-direct"_s);
-    return 0;
+    return code;
 }

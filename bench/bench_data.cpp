@@ -1,20 +1,18 @@
 // The data layer against bare Qt SQL on the same SQLite demo database: a 10,000-row read with every
 // field, a one-row lookup, and the program's start-up.
+#include "BenchSupport.h"
 #include "app/AppState.h"
 #include "app/Inicio.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
 #include "data/SqliteFunctions.h"
 #include "demo/DemoDatabase.h"
-#include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
-#include "zimbrel2/ScriptedOperator.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -25,35 +23,23 @@ namespace {
 const QString TenThousandRows = u"SELECT * FROM MV_ASIENTOS ORDER BY Numero LIMIT 10000"_s;
 const QString TenThousandRowsTsql = u"SELECT TOP 10000 * FROM MV_ASIENTOS with(nolock) ORDER BY Numero"_s;
 
-struct Fixture
+BenchDemo& fixture()
 {
-    QTemporaryDir folder;
-    QString error;
-    bool ok = false;
-
-    Fixture()
-    {
+    static BenchDemo demo([] {
         DemoScale scale;
         scale.accountingLines = 20'000;
-        ok = folder.isValid() && createDemoDatabase(folder.path(), scale, &error);
-        QDir(folder.path()).mkpath(u"programa"_s);
-    }
-    QString file() const { return DemoDb::databaseFilePath(folder.path(), DemoDb::MainDatabaseName); }
-};
-
-Fixture& fixture()
-{
-    static Fixture f;
-    return f;
+        return scale;
+    }());
+    return demo;
 }
 
 // The bare path: a forward-only QSqlQuery reading every field of every row.
 void BM_Read10000Rows_QSqlQuery(benchmark::State& state)
 {
-    Fixture& f = fixture();
+    BenchDemo& f = fixture();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"bare"_s);
-        db.setDatabaseName(f.file());
+        db.setDatabaseName(f.mainFile());
         db.open();
         SqliteFunctions::registerOn(db);
         for (auto _ : state) {
@@ -79,7 +65,7 @@ BENCHMARK(BM_Read10000Rows_QSqlQuery)->Unit(benchmark::kMillisecond);
 
 DB_Dll& openLayer()
 {
-    Fixture& f = fixture();
+    BenchDemo& f = fixture();
     DB_Dll& db = DataGlobals::gDB();
     if (!db.gOpenFlag) {
         db.gServidor = f.folder.path();
@@ -118,10 +104,10 @@ BENCHMARK(BM_Read10000Rows_AbrirRecordset)->Unit(benchmark::kMillisecond);
 
 void BM_OneRowLookup_QSqlQuery(benchmark::State& state)
 {
-    Fixture& f = fixture();
+    BenchDemo& f = fixture();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"bare-lookup"_s);
-        db.setDatabaseName(f.file());
+        db.setDatabaseName(f.mainFile());
         db.open();
         SqliteFunctions::registerOn(db);
         for (auto _ : state) {
@@ -152,10 +138,9 @@ BENCHMARK(BM_OneRowLookup_DatosTabla)->Unit(benchmark::kMicrosecond);
 // Start-up as the program runs it, masks present: both connections, configuration, access record.
 void BM_IniciarAplicacion(benchmark::State& state)
 {
-    Fixture& f = fixture();
-    ProgramInfo::setProgramFolder(f.folder.path() + u"/programa"_s);
-    const QString parameters = u"@Server=file://"_s + f.folder.path() +
-                               u"; @DbName=TALONEX_DEMO; @Usuario=TESSARO; @Password=x; @Caja=1;"_s;
+    BenchDemo& f = fixture();
+    ProgramInfo::setProgramFolder(f.programFolder());
+    const QString parameters = f.parameters();
     for (auto _ : state) {
         state.PauseTiming();
         resetAppState();
@@ -175,19 +160,9 @@ BENCHMARK(BM_IniciarAplicacion)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // Qt loads its SQL drivers as plugins, which needs an application object; a box would mean a
-    // failure, and a scripted operator without answers records it instead of waiting.
+    // Qt loads its SQL drivers as plugins, which needs an application object.
     QCoreApplication app(argc, argv);
-    installOperatorDialogs(std::make_unique<ScriptedOperator>());
-    if (!fixture().ok) {
-        fprintf(stderr, "demo database: %s\n", qPrintable(fixture().error));
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int code = runBenchmarks(argc, argv, &fixture());
     DataGlobals::reset();
-    return 0;
+    return code;
 }

@@ -1,6 +1,7 @@
 // The supplier lookup on a demo of 20,000 suppliers: opening it with 1,000 and 20,000 rows listed, and
 // one keystroke of the type-ahead search over 20,000 listed rows (a text no row starts with, so
 // every row is visited).
+#include "BenchSupport.h"
 #include "app/AppState.h"
 #include "app/Inicio.h"
 #include "data/DB_Dll.h"
@@ -9,16 +10,13 @@
 #include "demo/DemoDatabase.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/Lib_FrmCons3.h"
-#include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
-#include "zimbrel2/ScriptedOperator.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest/QTest>
@@ -29,28 +27,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Fixture
+BenchDemo& fixture()
 {
-    QTemporaryDir folder;
-    QString error;
-    bool ok = false;
-
-    Fixture()
-    {
+    static BenchDemo demo([] {
         DemoScale scale;
         scale.suppliers = 20'000;
         scale.accountingLines = minimumAccountingLines(scale);
-        ok = folder.isValid() && createDemoDatabase(folder.path(), scale, &error);
-        QDir(folder.path()).mkpath(u"programa"_s);
-        ProgramInfo::setProgramFolder(folder.path() + u"/programa/"_s);
-    }
-    QString file() const { return DemoDb::databaseFilePath(folder.path(), DemoDb::MainDatabaseName); }
-};
-
-Fixture& fixture()
-{
-    static Fixture f;
-    return f;
+        return scale;
+    }());
+    return demo;
 }
 
 // Sets "TopConsArt" and returns how many rows the supplier lookup lists with it.
@@ -59,7 +44,7 @@ int setTopConsArt(int rows)
     int listed = 0;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"cfg"_s);
-        db.setDatabaseName(fixture().file());
+        db.setDatabaseName(fixture().mainFile());
         db.open();
         SqliteFunctions::registerOn(db);
         QSqlQuery query(db);
@@ -74,7 +59,7 @@ int setTopConsArt(int rows)
 
 DB_Dll& openMain()
 {
-    Fixture& f = fixture();
+    BenchDemo& f = fixture();
     DB_Dll& db = DataGlobals::gDB();
     if (!db.gOpenFlag) {
         db.gServidor = f.folder.path();
@@ -147,20 +132,11 @@ BENCHMARK(BM_TypeAheadKeystroke)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    useOffscreenPlatformByDefault();
     QApplication app(argc, argv);
-    installOperatorDialogs(std::make_unique<ScriptedOperator>());
-    if (!fixture().ok) {
-        fprintf(stderr, "demo database: %s\n", qPrintable(fixture().error));
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    ProgramInfo::setProgramFolder(fixture().programFolder());
+    const int code = runBenchmarks(argc, argv, &fixture());
     Lib_ClsCons3::resetInstance();
     DataGlobals::reset();
-    return 0;
+    return code;
 }

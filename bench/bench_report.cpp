@@ -1,43 +1,27 @@
 // Rendering cheques to PDF: 1,000 cheques of the shipped layout, three to a sheet, through the page
 // model alone and through the whole report object (layout, database read, page model, PDF).
+#include "BenchSupport.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
 #include "demo/DemoDatabase.h"
+#include "support/ShippedFiles.h"
 #include "zimbrel2/ClsReporte.h"
-#include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/RegionalSettings.h"
-#include "zimbrel2/ScriptedOperator.h"
 #include "zimbrel2/report/LayoutParser.h"
 #include "zimbrel2/report/PageBuilder.h"
 #include "zimbrel2/report/ReportOutput.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int Cheques = 1000;
-
-QString resources()
-{
-    // The build passes absolute source paths, so the shipped reports sit beside this file's folder.
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + u"/../resources/"_s;
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
-}
 
 std::vector<ReportRow> rows()
 {
@@ -53,7 +37,8 @@ std::vector<ReportRow> rows()
 void BM_RenderChequesToPdf(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const ReportLayout layout = LayoutParser::parseFile(resources() + u"IMPRESION_CHEQUES.rpt"_s);
+    const ReportLayout layout =
+        LayoutParser::parseFile(ShippedFiles::resources() + u"IMPRESION_CHEQUES.rpt"_s);
     const std::vector<ReportRow> data = rows();
     for (auto _ : state) {
         const PageModel model = PageBuilder(layout, RegionalSettings::argentina()).build(data);
@@ -116,7 +101,7 @@ void BM_ImprimeReporte1000Cheques(benchmark::State& state)
         return;
     }
     ClsReporte& reporte = ClsReporte::instance();
-    reporte.CarpetaReportes(resources());
+    reporte.CarpetaReportes(ShippedFiles::resources());
     reporte.Destino(reporte.DestinoArchivo(d.folder.filePath(u"cheques.pdf"_s)));
     const QString connection = u"DSN="_s + DemoDb::MainDatabaseName + u"; UID=x; PWD=y"_s;
     for (auto _ : state) {
@@ -138,16 +123,10 @@ BENCHMARK(BM_ImprimeReporte1000Cheques)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     // Fonts and the PDF writer need a GUI application; no window is shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    useOffscreenPlatformByDefault();
     QGuiApplication app(argc, argv);
-    installOperatorDialogs(std::make_unique<ScriptedOperator>());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int code = runBenchmarks(argc, argv);
     ClsReporte::reset();
     DataGlobals::reset();
-    return 0;
+    return code;
 }

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
 
@@ -129,4 +130,14 @@ std::optional<QDate> QtOperatorDialogs::chooseDate(const QDate& initial)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedDate();
+}
+
+void QtOperatorDialogs::showPrintPreview(QPrinter& printer, const QString& title,
+                                         const std::function<void(QPrinter*)>& paint)
+{
+    QPrintPreviewDialog dialog(&printer, parentWindow());
+    dialog.setObjectName(u"VistaPreviaReporte"_s);
+    dialog.setWindowTitle(u"Vista previa: "_s + title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+    dialog.exec();
 }

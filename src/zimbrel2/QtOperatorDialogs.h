@@ -2,6 +2,9 @@
 
 #include "zimbrel2/OperatorDialogs.h"
 
+#include <functional>
+
+class QPrinter;
 class QWidget;
 
 /// The operator's real boxes: QMessageBox with the Spanish button captions, QInputDialog,
@@ -16,6 +19,13 @@ public:
                                         const QString& initialFolder) override;
     std::optional<QString> choosePrinter(const QString& currentPrinterName) override;
     std::optional<QDate> chooseDate(const QDate& initial) override;
+
+    /// The print preview "VistaPreviaReporte", modal over the active window until the operator
+    /// closes it. It asks nothing, so it is the real window whichever operator is installed.
+    /// `paint` draws the pages into the printer it is given: the preview's, or `printer` itself when
+    /// the operator prints from the preview.
+    static void showPrintPreview(QPrinter& printer, const QString& title,
+                                 const std::function<void(QPrinter*)>& paint);
 
 private:
     static QWidget* parentWindow();

@@ -2,12 +2,12 @@
 // beside the program, the suite's icon and the toolbar style.
 #include "app/WindowLook.h"
 #include "app/AppState.h"
-#include "app/EstilosDePrueba.h"
 #include "app/SkinUsuario.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
 #include "support/QStringPrinter.h"
 #include "support/ScriptedOperatorGuard.h"
+#include "support/ShippedFiles.h"
 #include "zimbrel2/ClsIni.h"
 #include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/RuntimeError.h"
@@ -77,7 +77,7 @@ protected:
         m_ini = m_carpeta.path() + u"/ini/"_s;
         QDir().mkpath(m_programa);
         QDir().mkpath(m_ini);
-        ASSERT_TRUE(copiaEstilos(m_programa)) << carpetaEstilosFuente().toStdString();
+        ASSERT_TRUE(ShippedFiles::installSkins(m_programa)) << ShippedFiles::resources().toStdString();
         ProgramInfo::setProgramFolder(m_programa);
         m_savedIni = qgetenv("TALONEX_INI_DIR");
         m_savedUser = qgetenv("USER");

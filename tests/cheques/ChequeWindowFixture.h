@@ -9,12 +9,11 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "menus/FrmMenus.h"
 #include "support/ProgramFixture.h"
+#include "support/ShippedFiles.h"
 #include "zimbrel2/ClsReporte.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDirIterator>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -33,7 +32,8 @@ protected:
     {
         ProgramFixture::SetUp();
         resetAppState();
-        copySkins();
+        // The program folder holds the skins, as the installed program's does.
+        ASSERT_TRUE(ShippedFiles::installSkins(programFolder()));
         ClsReporte::reset();
         Lib_ClsCons3::resetInstance();
     }
@@ -47,19 +47,6 @@ protected:
         ClsReporte::reset();
         resetAppState();
         ProgramFixture::TearDown();
-    }
-
-    /// The program folder holds the skins, as the installed program's does.
-    void copySkins()
-    {
-        const QString source = qEnvironmentVariable("TALONEX_SOURCE_DIR") + u"/resources/Styles"_s;
-        QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString file = it.next();
-            const QString target = programFolder() + u"Styles/"_s + QDir(source).relativeFilePath(file);
-            QDir().mkpath(QFileInfo(target).path());
-            QFile::copy(file, target);
-        }
     }
 
     QString parametros(const QString& usuario, bool reimpresion) const

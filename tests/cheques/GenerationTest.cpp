@@ -27,8 +27,7 @@ protected:
     void SetUp() override
     {
         ChequeWindowFixture::SetUp();
-        const QString resources = qEnvironmentVariable("TALONEX_SOURCE_DIR") + u"/resources/"_s;
-        QFile::copy(resources + u"IMPRESION_CHEQUES.rpt"_s, programFolder() + u"IMPRESION_CHEQUES.rpt"_s);
+        ASSERT_TRUE(ShippedFiles::install(u"IMPRESION_CHEQUES.rpt"_s, programFolder()));
         m_pdf = folder() + u"/cheques.pdf"_s;
     }
 

@@ -4,8 +4,8 @@
 #include "zimbrel2/report/ReportErrors.h"
 
 #include "PdfWords.h"
-#include "ShippedResources.h"
 #include "support/ProgramFixture.h"
+#include "support/ShippedFiles.h"
 
 #include <QApplication>
 #include <QImage>
@@ -97,7 +97,7 @@ protected:
             return;
         ClsReporte::reset();
         for (const QString& name : {u"IMPRESION_CHEQUES.rpt"_s, u"CALIBRACION.rpt"_s})
-            ASSERT_TRUE(QFile::copy(shippedResources() + name, programFolder() + name)) << name.toStdString();
+            ASSERT_TRUE(ShippedFiles::install(name, programFolder())) << name.toStdString();
         openMain();
         m_db = openMainDatabase();
         QSqlQuery query(m_db);

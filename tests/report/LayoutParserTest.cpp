@@ -3,8 +3,8 @@
 #include "zimbrel2/report/PrinterCalibration.h"
 #include "zimbrel2/report/ReportErrors.h"
 
-#include "ShippedResources.h"
 #include "support/QStringPrinter.h"
+#include "support/ShippedFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -175,7 +175,7 @@ TEST(LayoutParser, ShippedReportsAreAccepted)
 {
     for (const QString& name : {u"IMPRESION_CHEQUES.rpt"_s, u"CALIBRACION.rpt"_s}) {
         SCOPED_TRACE(name.toStdString());
-        const ReportLayout layout = LayoutParser::parseFile(shippedResources() + name);
+        const ReportLayout layout = LayoutParser::parseFile(ShippedFiles::resources() + name);
         EXPECT_EQ(layout.cheque, QSizeF(180, 80));
         EXPECT_EQ(layout.perSheet, 3);
     }

@@ -19,10 +19,6 @@ int main(int argc, char** argv)
         return RUN_ALL_TESTS();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    // The source tree holds the shipped files (skins, reports) the tests install in their program
-    // folders.
-    if (qEnvironmentVariableIsEmpty("TALONEX_SOURCE_DIR"))
-        qputenv("TALONEX_SOURCE_DIR", QByteArrayLiteral(TALONEX_SOURCE_DIR));
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

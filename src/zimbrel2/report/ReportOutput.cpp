@@ -1,5 +1,6 @@
 #include "zimbrel2/report/ReportOutput.h"
 
+#include "zimbrel2/QtOperatorDialogs.h"
 #include "zimbrel2/RuntimeError.h"
 #include "zimbrel2/report/PagePainter.h"
 #include "zimbrel2/report/ReportErrors.h"
@@ -7,7 +8,6 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -75,11 +75,8 @@ void ReportOutput::toPreview(const PageModel& model, const QString& printer,
     device.setDocName(title);
     device.setFullPage(true);
     PagePainter::preparePage(device, model.sheet);
-    QPrintPreviewDialog dialog(&device);
-    dialog.setObjectName(u"VistaPreviaReporte"_s);
-    dialog.setWindowTitle(u"Vista previa: "_s + title);
     PagePainter painter(calibration);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+    QtOperatorDialogs::showPrintPreview(device, title, [&](QPrinter* target) {
         // The preview draws into a picture engine; the print button draws into the printer itself,
         // which must not get the preview-only background.
         QPainter probe(target);
@@ -90,5 +87,4 @@ void ReportOutput::toPreview(const PageModel& model, const QString& printer,
             painter.paint(probe, model.pages[i], target->logicalDpiX(), target->logicalDpiY(), onScreen);
         }
     });
-    dialog.exec();
 }
