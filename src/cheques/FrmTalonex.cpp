@@ -496,9 +496,11 @@ bool FrmTalonex::eventFilter(QObject* watched, QEvent* event)
         if (esFiltro) {
             edit->setStyleSheet(ColorNormal);
             // Leaving is never refused; a field not yet checked during this visit is checked now.
-            if (edit->property(PorValidar).toBool() &&
-                static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
-                !QApplication::activeModalWidget()) {
+            // Another window taking the focus (a lookup opened from the field, the banner, a menu) is
+            // no leaving: the focus comes back to the field.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (edit->property(PorValidar).toBool() && reason != Qt::PopupFocusReason &&
+                reason != Qt::ActiveWindowFocusReason && !QApplication::activeModalWidget()) {
                 edit->setProperty(PorValidar, false);
                 CampoValida(edit);
             }
