@@ -154,12 +154,8 @@ ResultadoGeneracion GeneracionCheques::genera(std::vector<ChequeFila*>& filas, c
         return resultado;
     };
 
-    routine.step([&] {
-        for (const ChequeFila* fila : filas)
-            resultado.marcados += fila->marcado ? 1 : 0;
-    });
-    if (routine.left())
-        return terminaConFallo();
+    for (const ChequeFila* fila : filas)
+        resultado.marcados += fila->marcado ? 1 : 0;
     if (resultado.marcados > 0 && !importesEscribibles(filas))
         return resultado;
 

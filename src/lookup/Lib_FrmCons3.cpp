@@ -7,6 +7,7 @@
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
 #include "lookup/AnchosConsulta.h"
+#include "lookup/BotonesConsulta.h"
 #include "lookup/SentenciaConsulta.h"
 #include "zimbrel2/ClsFormulario.h"
 #include "zimbrel2/ClsUtiles.h"
@@ -132,15 +133,10 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
 
     m_frame1 = new QWidget(this);
     m_frame1->setObjectName(u"Frame1"_s);
-    m_cmdAceptar = new QPushButton(u"&Aceptar"_s, m_frame1);
-    m_cmdAceptar->setObjectName(u"CmdAceptar"_s);
-    m_cmdAceptar->setDefault(true);
-    m_cmdCancelar = new QPushButton(u"&Cancelar"_s, m_frame1);
-    m_cmdCancelar->setObjectName(u"CmdCancelar"_s);
-    m_cmdCancelar->setAutoDefault(false);
-    m_cmdNueva = new QPushButton(u"&Nueva Busqueda"_s, m_frame1);
-    m_cmdNueva->setObjectName(u"CmdNueva"_s);
-    m_cmdNueva->setAutoDefault(false);
+    const BotonesConsulta botones = BotonesConsulta::crea(m_frame1);
+    m_cmdAceptar = botones.aceptar;
+    m_cmdCancelar = botones.cancelar;
+    m_cmdNueva = botones.nueva;
     for (QPushButton* b : {m_cmdAceptar, m_cmdCancelar, m_cmdNueva})
         b->setGeometry(0, px(TopeBoton, this), px(AnchoBoton, this), px(AltoBoton, this));
     m_cmdTodos->resize(px(AnchoBotonSuperior, this), px(AltoBotonSuperior, this));

@@ -4,6 +4,7 @@
 #include "data/AdoRecordset.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
+#include "lookup/BotonesConsulta.h"
 #include "lookup/SentenciaConsulta.h"
 #include "zimbrel2/ClsFormulario.h"
 #include "zimbrel2/ClsUtiles.h"
@@ -72,15 +73,10 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent)
     m_frame1 = new QWidget(this);
     m_frame1->setObjectName(u"Frame1"_s);
     m_frame1->setGeometry(0, px(4035, this), px(5910, this), px(720, this));
-    m_cmdAceptar = new QPushButton(u"&Aceptar"_s, m_frame1);
-    m_cmdAceptar->setObjectName(u"CmdAceptar"_s);
-    m_cmdAceptar->setDefault(true);
-    m_cmdCancelar = new QPushButton(u"&Cancelar"_s, m_frame1);
-    m_cmdCancelar->setObjectName(u"CmdCancelar"_s);
-    m_cmdCancelar->setAutoDefault(false);
-    m_cmdNueva = new QPushButton(u"&Nueva Busqueda"_s, m_frame1);
-    m_cmdNueva->setObjectName(u"CmdNueva"_s);
-    m_cmdNueva->setAutoDefault(false);
+    const BotonesConsulta botones = BotonesConsulta::crea(m_frame1);
+    m_cmdAceptar = botones.aceptar;
+    m_cmdCancelar = botones.cancelar;
+    m_cmdNueva = botones.nueva;
     const int lefts[] = {120, 2040, 3915};
     QPushButton* buttons[] = {m_cmdAceptar, m_cmdCancelar, m_cmdNueva};
     for (int i = 0; i < 3; ++i)
@@ -170,12 +166,42 @@ void Lib_FrmCons3Tree::iniciaArbol()
 
 void Lib_FrmCons3Tree::ArmarTreeVFamilias()
 {
-    const QString rutina = u"ArmarTreeVFamilias"_s;
+    sql = SentenciaFamilias;
+    armaArbol(u"ArmarTreeVFamilias"_s, [this](const AdoRecordset& rs) {
+        const QString codigo = ClsUtiles::ValorSeguro(rs.value(u"IdFamilia"));
+        const QVariant relativo = rs.value(u"relative");
+        const QString padre = relativo.isNull() ? u"A"_s : u"A"_s + ClsUtiles::ValorSeguro(relativo);
+        QTreeWidgetItem* nodoPadre = Nodo(padre);
+        if (!nodoPadre)
+            throw RuntimeError(35601, u"Element not found"_s);
+        agregaNodo(nodoPadre, u"A"_s + codigo,
+                   codigo + u" - "_s + ClsUtiles::ValorSeguro(rs.value(u"Descripcion")));
+    });
+}
+
+void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
+{
+    armaArbol(u"ArmarTreeVAutomatico"_s, [this](const AdoRecordset& rs) {
+        const QString codigo = ClsUtiles::ValorSeguro(rs.value(0));
+        const QString clave = u"A"_s + codigo;
+        if (Nodo(clave))
+            throw RuntimeError(35602, u"Key is not unique in collection"_s);
+        // The parent is the longest key already in the tree that begins this one; the root "A"
+        // begins every key.
+        QTreeWidgetItem* padre = nullptr;
+        for (qsizetype n = clave.size() - 1; n >= 1 && !padre; --n)
+            padre = Nodo(clave.left(n));
+        agregaNodo(padre, clave, codigo + u" - "_s + ClsUtiles::ValorSeguro(rs.value(1)));
+    });
+}
+
+void Lib_FrmCons3Tree::armaArbol(const QString& rutina,
+                                 const std::function<void(const AdoRecordset&)>& agregaFila)
+{
     TrappedRoutine routine(reporter(rutina));
     DB_Dll& db = DataGlobals::gDB();
     AdoRecordset rs;
     routine.step([&] { iniciaArbol(); }) && routine.step([&] {
-        sql = SentenciaFamilias;
         QString statement = sql;
         db.AbrirRecordset(statement, rs, &db.gCnn(), 0, 1, -1, true);
     }) &&
@@ -185,57 +211,8 @@ void Lib_FrmCons3Tree::ArmarTreeVFamilias()
             rs.moveFirst();
             while (!rs.eof()) {
                 // A row that cannot hang in the tree is reported; going on takes the next row.
-                const TrappedRoutine::Outcome outcome = TrappedRoutine::run(
-                    [&] {
-                        const QString codigo = ClsUtiles::ValorSeguro(rs.value(u"IdFamilia"));
-                        const QVariant relativo = rs.value(u"relative");
-                        const QString padre =
-                            relativo.isNull() ? u"A"_s : u"A"_s + ClsUtiles::ValorSeguro(relativo);
-                        QTreeWidgetItem* nodoPadre = Nodo(padre);
-                        if (!nodoPadre)
-                            throw RuntimeError(35601, u"Element not found"_s);
-                        agregaNodo(nodoPadre, u"A"_s + codigo,
-                                   codigo + u" - "_s + ClsUtiles::ValorSeguro(rs.value(u"Descripcion")));
-                    },
-                    reporter(rutina));
-                if (outcome == TrappedRoutine::Outcome::Leave)
-                    return;
-                rs.moveNext();
-            }
-        });
-    TrappedRoutine().step([&] { db.CierraRecordset(&rs); });
-}
-
-void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
-{
-    const QString rutina = u"ArmarTreeVAutomatico"_s;
-    TrappedRoutine routine(reporter(rutina));
-    DB_Dll& db = DataGlobals::gDB();
-    AdoRecordset rs;
-    routine.step([&] { iniciaArbol(); }) && routine.step([&] {
-        QString statement = sql;
-        db.AbrirRecordset(statement, rs, &db.gCnn(), 0, 1, -1, true);
-    }) &&
-        routine.step([&] {
-            if (rs.bof() && rs.eof())
-                return;
-            rs.moveFirst();
-            while (!rs.eof()) {
-                const TrappedRoutine::Outcome outcome = TrappedRoutine::run(
-                    [&] {
-                        const QString codigo = ClsUtiles::ValorSeguro(rs.value(0));
-                        const QString clave = u"A"_s + codigo;
-                        if (Nodo(clave))
-                            throw RuntimeError(35602, u"Key is not unique in collection"_s);
-                        // The parent is the longest key already in the tree that begins this one; the
-                        // root "A" begins every key.
-                        QTreeWidgetItem* padre = nullptr;
-                        for (qsizetype n = clave.size() - 1; n >= 1 && !padre; --n)
-                            padre = Nodo(clave.left(n));
-                        agregaNodo(padre, clave, codigo + u" - "_s + ClsUtiles::ValorSeguro(rs.value(1)));
-                    },
-                    reporter(rutina));
-                if (outcome == TrappedRoutine::Outcome::Leave)
+                if (TrappedRoutine::run([&] { agregaFila(rs); }, reporter(rutina)) ==
+                    TrappedRoutine::Outcome::Leave)
                     return;
                 rs.moveNext();
             }

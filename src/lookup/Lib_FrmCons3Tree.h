@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QComboBox;
 class QPushButton;
 class QTreeWidget;
@@ -58,6 +60,9 @@ protected:
 private:
     void ArmarTreeVAutomatico();
     void iniciaArbol();
+    /// Fills the tree from `sql` under the routine name `rutina`, one row at a time through
+    /// `agregaFila`; a row that fails is reported, and going on takes the next one.
+    void armaArbol(const QString& rutina, const std::function<void(const AdoRecordset&)>& agregaFila);
     QTreeWidgetItem* agregaNodo(QTreeWidgetItem* padre, const QString& clave, const QString& texto);
     void BuscaTexto();
     void ReBusqueda();
