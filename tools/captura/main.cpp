@@ -104,7 +104,7 @@ void llena(FrmTalonex& ventana, const QList<std::pair<QString, QString>>& valore
 
 /// Ticks rows as the operator does and narrows the columns to their contents, as a double click on
 /// the header dividers does, so that more of them fit the picture.
-void tilda(FrmTalonex& ventana, std::initializer_list<int> filas)
+void tilda(FrmTalonex& ventana, const QList<int>& filas)
 {
     QTreeWidget* lista = ventana.Lvw();
     for (int columna = 0; columna < lista->columnCount(); ++columna)
@@ -141,37 +141,38 @@ bool copiaBase(const QString& origen, const QString& destino)
     return true;
 }
 
-bool ventanaNormal(const QString& base, const QString& salida)
+/// A picture of the window in one mode, with `filtros` typed in, the list loaded and `filas` ticked.
+bool ventana(const QString& base, bool reimpresion, const QList<std::pair<QString, QString>>& filtros,
+             const QList<int>& filas, const QString& archivo)
 {
-    std::unique_ptr<FrmTalonex> ventana = abre(base, false);
+    std::unique_ptr<FrmTalonex> ventana = abre(base, reimpresion);
     if (!ventana)
         return false;
-    llena(*ventana, {{u"idbanco"_s, DemoDb::TestAccount},
-                     {u"Serie"_s, DemoDb::TestSeries},
-                     {u"NumerarDesde"_s, QString::number(DemoDb::TestFirstFreeNumber)}});
+    llena(*ventana, filtros);
     ventana->CmdCargar_Click();
-    tilda(*ventana, {0, 1, 3});
-    const bool ok =
-        ventana->Lvw()->topLevelItemCount() > 0 && graba(*ventana, salida + u"/ventana-normal.png"_s);
+    tilda(*ventana, filas);
+    const bool ok = ventana->Lvw()->topLevelItemCount() > 0 && graba(*ventana, archivo);
     cierra(ventana);
     return ok;
 }
 
+bool ventanaNormal(const QString& base, const QString& salida)
+{
+    return ventana(base, false,
+                   {{u"idbanco"_s, DemoDb::TestAccount},
+                    {u"Serie"_s, DemoDb::TestSeries},
+                    {u"NumerarDesde"_s, QString::number(DemoDb::TestFirstFreeNumber)}},
+                   {0, 1, 3}, salida + u"/ventana-normal.png"_s);
+}
+
 bool ventanaReimpresion(const QString& base, const QString& salida)
 {
-    std::unique_ptr<FrmTalonex> ventana = abre(base, true);
-    if (!ventana)
-        return false;
-    llena(*ventana, {{u"idbanco"_s, DemoDb::TestAccount},
-                     {u"Serie"_s, DemoDb::TestSeries},
-                     {u"NumerarDesde"_s, u"50"_s},
-                     {u"NumerarHasta"_s, u"60"_s}});
-    ventana->CmdCargar_Click();
-    tilda(*ventana, {2, 3, 4});
-    const bool ok =
-        ventana->Lvw()->topLevelItemCount() > 0 && graba(*ventana, salida + u"/ventana-reimpresion.png"_s);
-    cierra(ventana);
-    return ok;
+    return ventana(base, true,
+                   {{u"idbanco"_s, DemoDb::TestAccount},
+                    {u"Serie"_s, DemoDb::TestSeries},
+                    {u"NumerarDesde"_s, u"50"_s},
+                    {u"NumerarHasta"_s, u"60"_s}},
+                   {2, 3, 4}, salida + u"/ventana-reimpresion.png"_s);
 }
 
 /// Numbers and prints three cheques to a PDF, then turns its first page into a picture.
