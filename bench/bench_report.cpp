@@ -5,11 +5,11 @@
 #include "data/DataGlobals.h"
 #include "demo/DemoDatabase.h"
 #include "support/ShippedFiles.h"
-#include "zimbrel2/ClsReporte.h"
+#include "report/ClsReporte.h"
 #include "zimbrel2/RegionalSettings.h"
-#include "zimbrel2/report/LayoutParser.h"
-#include "zimbrel2/report/PageBuilder.h"
-#include "zimbrel2/report/ReportOutput.h"
+#include "report/LayoutParser.h"
+#include "report/PageBuilder.h"
+#include "report/ReportOutput.h"
 
 #include <QDir>
 #include <QGuiApplication>

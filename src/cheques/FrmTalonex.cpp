@@ -11,7 +11,7 @@
 #include "zimbrel2/Clock.h"
 #include "zimbrel2/ClsDialogo.h"
 #include "zimbrel2/ClsFormulario.h"
-#include "zimbrel2/ClsReporte.h"
+#include "report/ClsReporte.h"
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/TrappedRoutine.h"
 

@@ -11,7 +11,7 @@
 #include "data/DataGlobals.h"
 #include "data/SqlValue.h"
 #include "zimbrel2/ClsDialogo.h"
-#include "zimbrel2/ClsReporte.h"
+#include "report/ClsReporte.h"
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/TrappedRoutine.h"

@@ -10,7 +10,7 @@
 #include "menus/FrmMenus.h"
 #include "support/ProgramFixture.h"
 #include "support/ShippedFiles.h"
-#include "zimbrel2/ClsReporte.h"
+#include "report/ClsReporte.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "zimbrel2/ClsReporte.h"
+#include "report/ClsReporte.h"
 
-#include "zimbrel2/report/PagePainter.h"
-#include "zimbrel2/report/ReportErrors.h"
+#include "report/PagePainter.h"
+#include "report/ReportErrors.h"
 
 #include "PdfWords.h"
 #include "support/ProgramFixture.h"

@@ -1,7 +1,7 @@
-#include "zimbrel2/report/LayoutParser.h"
+#include "report/LayoutParser.h"
 #include "zimbrel2/RuntimeError.h"
-#include "zimbrel2/report/PrinterCalibration.h"
-#include "zimbrel2/report/ReportErrors.h"
+#include "report/PrinterCalibration.h"
+#include "report/ReportErrors.h"
 
 #include "support/QStringPrinter.h"
 #include "support/ShippedFiles.h"

@@ -1,10 +1,10 @@
-#include "zimbrel2/report/PageBuilder.h"
+#include "report/PageBuilder.h"
 #include "zimbrel2/RegionalSettings.h"
 #include "zimbrel2/RuntimeError.h"
-#include "zimbrel2/report/FormulaAssignment.h"
-#include "zimbrel2/report/LayoutParser.h"
-#include "zimbrel2/report/ReportErrors.h"
-#include "zimbrel2/report/TextMetrics.h"
+#include "report/FormulaAssignment.h"
+#include "report/LayoutParser.h"
+#include "report/ReportErrors.h"
+#include "report/TextMetrics.h"
 
 #include "support/QStringPrinter.h"
 

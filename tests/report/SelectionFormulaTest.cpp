@@ -1,6 +1,6 @@
-#include "zimbrel2/report/SelectionFormula.h"
+#include "report/SelectionFormula.h"
 #include "zimbrel2/RuntimeError.h"
-#include "zimbrel2/report/ReportErrors.h"
+#include "report/ReportErrors.h"
 
 #include "support/QStringPrinter.h"
 

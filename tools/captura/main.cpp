@@ -11,7 +11,7 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "menus/FrmMenus.h"
 #include "zimbrel2/Clock.h"
-#include "zimbrel2/ClsReporte.h"
+#include "report/ClsReporte.h"
 #include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/RegionalSettings.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "zimbrel2/RegionalSettings.h"
-#include "zimbrel2/report/PageModel.h"
-#include "zimbrel2/report/ReportDatabase.h"
-#include "zimbrel2/report/ReportLayout.h"
+#include "report/PageModel.h"
+#include "report/ReportDatabase.h"
+#include "report/ReportLayout.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "zimbrel2/report/ReportLayout.h"
+#include "report/ReportLayout.h"
 
 using namespace Qt::StringLiterals;
 

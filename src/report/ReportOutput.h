@@ -1,7 +1,7 @@
 #pragma once
 
-#include "zimbrel2/report/PageModel.h"
-#include "zimbrel2/report/PrinterCalibration.h"
+#include "report/PageModel.h"
+#include "report/PrinterCalibration.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "zimbrel2/report/FormulaAssignment.h"
+#include "report/FormulaAssignment.h"
 
 #include "zimbrel2/RuntimeError.h"
-#include "zimbrel2/report/ReportErrors.h"
+#include "report/ReportErrors.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zimbrel2/report/ReportLayout.h"
+#include "report/ReportLayout.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "zimbrel2/report/PrinterCalibration.h"
+#include "report/PrinterCalibration.h"
 
 #include "zimbrel2/RuntimeError.h"
-#include "zimbrel2/report/LayoutLine.h"
-#include "zimbrel2/report/ReportErrors.h"
+#include "report/LayoutLine.h"
+#include "report/ReportErrors.h"
 
 #include <QDir>
 #include <QFile>

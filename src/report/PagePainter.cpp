@@ -1,6 +1,6 @@
-#include "zimbrel2/report/PagePainter.h"
+#include "report/PagePainter.h"
 
-#include "zimbrel2/report/TextMetrics.h"
+#include "report/TextMetrics.h"
 
 #include <QPageLayout>
 #include <QPageSize>

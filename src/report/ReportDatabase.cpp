@@ -1,12 +1,12 @@
-#include "zimbrel2/report/ReportDatabase.h"
+#include "report/ReportDatabase.h"
 
 #include "data/ConnectionString.h"
 #include "data/DB_Dll.h"
 #include "data/SqlEngine.h"
 #include "zimbrel2/RuntimeError.h"
-#include "zimbrel2/report/ReportErrors.h"
-#include "zimbrel2/report/ReportLayout.h"
-#include "zimbrel2/report/SelectionFormula.h"
+#include "report/ReportErrors.h"
+#include "report/ReportLayout.h"
+#include "report/SelectionFormula.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,16 +1,16 @@
-#include "zimbrel2/ClsReporte.h"
+#include "report/ClsReporte.h"
 
 #include "data/DataGlobals.h"
 #include "zimbrel2/RegionalSettings.h"
 #include "zimbrel2/RuntimeError.h"
-#include "zimbrel2/report/FormulaAssignment.h"
-#include "zimbrel2/report/LayoutParser.h"
-#include "zimbrel2/report/PageBuilder.h"
-#include "zimbrel2/report/PrinterCalibration.h"
-#include "zimbrel2/report/ReportDatabase.h"
-#include "zimbrel2/report/ReportErrors.h"
-#include "zimbrel2/report/ReportOutput.h"
-#include "zimbrel2/report/SelectionFormula.h"
+#include "report/FormulaAssignment.h"
+#include "report/LayoutParser.h"
+#include "report/PageBuilder.h"
+#include "report/PrinterCalibration.h"
+#include "report/ReportDatabase.h"
+#include "report/ReportErrors.h"
+#include "report/ReportOutput.h"
+#include "report/SelectionFormula.h"
 
 #include <QDir>
 #include <QFileInfo>

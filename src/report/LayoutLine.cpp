@@ -1,4 +1,4 @@
-#include "zimbrel2/report/LayoutLine.h"
+#include "report/LayoutLine.h"
 
 using namespace Qt::StringLiterals;
 

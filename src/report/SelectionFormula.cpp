@@ -1,8 +1,8 @@
-#include "zimbrel2/report/SelectionFormula.h"
+#include "report/SelectionFormula.h"
 
 #include "zimbrel2/RuntimeError.h"
-#include "zimbrel2/report/ReportErrors.h"
-#include "zimbrel2/report/ReportLayout.h"
+#include "report/ReportErrors.h"
+#include "report/ReportLayout.h"
 
 #include <QList>
 

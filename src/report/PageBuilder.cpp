@@ -1,9 +1,9 @@
-#include "zimbrel2/report/PageBuilder.h"
+#include "report/PageBuilder.h"
 
 #include "zimbrel2/Currency.h"
 #include "zimbrel2/RuntimeError.h"
-#include "zimbrel2/report/ReportErrors.h"
-#include "zimbrel2/report/TextMetrics.h"
+#include "report/ReportErrors.h"
+#include "report/TextMetrics.h"
 
 #include <QDate>
 

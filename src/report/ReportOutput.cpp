@@ -1,9 +1,9 @@
-#include "zimbrel2/report/ReportOutput.h"
+#include "report/ReportOutput.h"
 
 #include "zimbrel2/QtOperatorDialogs.h"
 #include "zimbrel2/RuntimeError.h"
-#include "zimbrel2/report/PagePainter.h"
-#include "zimbrel2/report/ReportErrors.h"
+#include "report/PagePainter.h"
+#include "report/ReportErrors.h"
 
 #include <QPaintEngine>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "zimbrel2/report/TextMetrics.h"
+#include "report/TextMetrics.h"
 
 #include <QFontMetricsF>
 #include <QHash>
