@@ -4,12 +4,12 @@
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
 #include "demo/DemoDatabase.h"
-#include "support/ShippedFiles.h"
 #include "report/ClsReporte.h"
-#include "zimbrel2/RegionalSettings.h"
 #include "report/LayoutParser.h"
 #include "report/PageBuilder.h"
 #include "report/ReportOutput.h"
+#include "support/ShippedFiles.h"
+#include "zimbrel2/RegionalSettings.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -8,10 +8,10 @@
 #include "cheques/SentenciasCheques.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
+#include "report/ClsReporte.h"
 #include "zimbrel2/Clock.h"
 #include "zimbrel2/ClsDialogo.h"
 #include "zimbrel2/ClsFormulario.h"
-#include "report/ClsReporte.h"
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/TrappedRoutine.h"
 

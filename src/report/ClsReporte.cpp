@@ -1,8 +1,6 @@
 #include "report/ClsReporte.h"
 
 #include "data/DataGlobals.h"
-#include "zimbrel2/RegionalSettings.h"
-#include "zimbrel2/RuntimeError.h"
 #include "report/FormulaAssignment.h"
 #include "report/LayoutParser.h"
 #include "report/PageBuilder.h"
@@ -11,6 +9,8 @@
 #include "report/ReportErrors.h"
 #include "report/ReportOutput.h"
 #include "report/SelectionFormula.h"
+#include "zimbrel2/RegionalSettings.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include <QDir>
 #include <QFileInfo>

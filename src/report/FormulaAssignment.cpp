@@ -1,7 +1,7 @@
 #include "report/FormulaAssignment.h"
 
-#include "zimbrel2/RuntimeError.h"
 #include "report/ReportErrors.h"
+#include "zimbrel2/RuntimeError.h"
 
 using namespace Qt::StringLiterals;
 

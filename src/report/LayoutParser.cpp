@@ -1,8 +1,8 @@
 #include "report/LayoutParser.h"
 
-#include "zimbrel2/RuntimeError.h"
 #include "report/LayoutLine.h"
 #include "report/ReportErrors.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "report/PageBuilder.h"
 
-#include "zimbrel2/Currency.h"
-#include "zimbrel2/RuntimeError.h"
 #include "report/ReportErrors.h"
 #include "report/TextMetrics.h"
+#include "zimbrel2/Currency.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include <QDate>
 

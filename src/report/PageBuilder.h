@@ -1,9 +1,9 @@
 #pragma once
 
-#include "zimbrel2/RegionalSettings.h"
 #include "report/PageModel.h"
 #include "report/ReportDatabase.h"
 #include "report/ReportLayout.h"
+#include "zimbrel2/RegionalSettings.h"
 
 #include <QStringList>
 

@@ -3,10 +3,10 @@
 #include "data/ConnectionString.h"
 #include "data/DB_Dll.h"
 #include "data/SqlEngine.h"
-#include "zimbrel2/RuntimeError.h"
 #include "report/ReportErrors.h"
 #include "report/ReportLayout.h"
 #include "report/SelectionFormula.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

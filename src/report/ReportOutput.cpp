@@ -1,9 +1,9 @@
 #include "report/ReportOutput.h"
 
-#include "zimbrel2/QtOperatorDialogs.h"
-#include "zimbrel2/RuntimeError.h"
 #include "report/PagePainter.h"
 #include "report/ReportErrors.h"
+#include "zimbrel2/QtOperatorDialogs.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include <QPaintEngine>
 #include <QPainter>

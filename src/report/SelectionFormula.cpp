@@ -1,8 +1,8 @@
 #include "report/SelectionFormula.h"
 
-#include "zimbrel2/RuntimeError.h"
 #include "report/ReportErrors.h"
 #include "report/ReportLayout.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include <QList>
 

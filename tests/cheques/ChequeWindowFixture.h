@@ -8,9 +8,9 @@
 #include "demo/DemoDatabase.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "menus/FrmMenus.h"
+#include "report/ClsReporte.h"
 #include "support/ProgramFixture.h"
 #include "support/ShippedFiles.h"
-#include "report/ClsReporte.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "report/LayoutParser.h"
-#include "zimbrel2/RuntimeError.h"
 #include "report/PrinterCalibration.h"
 #include "report/ReportErrors.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include "support/QStringPrinter.h"
 #include "support/ShippedFiles.h"

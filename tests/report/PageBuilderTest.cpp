@@ -1,10 +1,10 @@
 #include "report/PageBuilder.h"
-#include "zimbrel2/RegionalSettings.h"
-#include "zimbrel2/RuntimeError.h"
 #include "report/FormulaAssignment.h"
 #include "report/LayoutParser.h"
 #include "report/ReportErrors.h"
 #include "report/TextMetrics.h"
+#include "zimbrel2/RegionalSettings.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include "support/QStringPrinter.h"
 

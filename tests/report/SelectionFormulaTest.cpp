@@ -1,6 +1,6 @@
 #include "report/SelectionFormula.h"
-#include "zimbrel2/RuntimeError.h"
 #include "report/ReportErrors.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include "support/QStringPrinter.h"
 
