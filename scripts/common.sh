@@ -16,6 +16,7 @@ TALONEX_PACKAGES=(
     unixodbc tdsodbc postgresql
     libgtest-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
+    clang-format clang-tidy ccache
 )
 
 talonex_as_root() {
@@ -39,7 +40,27 @@ talonex_install() {
     talonex_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# talonex_build [FOLDER [CMAKE_OPTION...]]: configures and builds into FOLDER (default the build folder).
+# ccache, when present, keeps rebuilds of unchanged files cheap; paths are taken relative to the
+# source tree so that every checkout shares one cache.
 talonex_build() {
-    cmake -S "$TALONEX_ROOT" -B "$TALONEX_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build "$TALONEX_BUILD" -j "$TALONEX_JOBS"
+    local folder="${1:-$TALONEX_BUILD}"
+    shift || true
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$TALONEX_ROOT")}" CCACHE_NOHASHDIR=1
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$TALONEX_ROOT" -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@"
+    cmake --build "$folder" -j "$TALONEX_JOBS"
+}
+
+# talonex_step NAME COMMAND...: runs one step of a script and says how long it took.
+talonex_step() {
+    local name="$1"
+    shift
+    local start=$SECONDS
+    echo "talonex: == $name"
+    "$@"
+    echo "talonex: == $name took $((SECONDS - start)) s"
 }
