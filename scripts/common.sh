@@ -16,6 +16,9 @@ TALONEX_PACKAGES=(
     unixodbc tdsodbc postgresql
     libgtest-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
+    # Printing: libcups for the print server's answers; the tests' own print server (cupsd, its
+    # filters and client tools) and ghostscript to read back PostScript jobs.
+    libcups2-dev cups cups-client cups-filters ghostscript
 )
 
 talonex_as_root() {

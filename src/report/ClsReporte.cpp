@@ -1,8 +1,6 @@
 #include "report/ClsReporte.h"
 
 #include "data/DataGlobals.h"
-#include "zimbrel2/RegionalSettings.h"
-#include "zimbrel2/RuntimeError.h"
 #include "report/FormulaAssignment.h"
 #include "report/LayoutParser.h"
 #include "report/PageBuilder.h"
@@ -11,6 +9,8 @@
 #include "report/ReportErrors.h"
 #include "report/ReportOutput.h"
 #include "report/SelectionFormula.h"
+#include "zimbrel2/RegionalSettings.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,6 +48,13 @@ ClsReporte::~ClsReporte() = default;
 void ClsReporte::CarpetaReportes(const QString& carpeta)
 {
     m_carpeta = carpeta;
+}
+
+void ClsReporte::setImpresora(const QString& nombre)
+{
+    if (nombre.compare(m_impresora, Qt::CaseInsensitive) != 0)
+        m_papel = QPageSize();
+    m_impresora = nombre;
 }
 
 void ClsReporte::Prepara(int)
@@ -129,13 +136,13 @@ void ClsReporte::ImprimeReporte(const QString& reporte, const QStringList&, cons
     case Pantalla: {
         const QString printer = m_impresora;
         ReportOutput::toPreview(model, printer, PrinterCalibration::forPrinter(calibrationFolder, printer),
-                                title);
+                                title, m_papel);
         break;
     }
     default: {
         const QString printer = ReportOutput::printerName(m_impresora);
         ReportOutput::toPrinter(model, printer, PrinterCalibration::forPrinter(calibrationFolder, printer),
-                                title);
+                                title, m_papel);
     }
     }
 }
