@@ -2,6 +2,8 @@
 // selecting "MyCustomForm", selecting and deleting listed forms, and the routines' error results.
 #include "PrintServerFixture.h"
 
+#include "../report/PdfWords.h"
+
 #include "app/AppState.h"
 #include "app/Inicio.h"
 #include "demo/DemoDatabase.h"
@@ -15,6 +17,7 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -29,19 +32,22 @@ namespace {
 
 using Icon = MessageBoxStyle::Icon;
 
-/// Closes the cheque report's preview as soon as it is up and keeps the paper it showed.
+/// Closes the cheque report's preview as soon as it is up and keeps the paper it showed; with
+/// `print`, prints what it shows first, as its print button does once the print dialog is accepted.
 class PreviewCatcher
 {
 public:
-    PreviewCatcher()
+    explicit PreviewCatcher(bool print = false)
     {
         m_timer.setInterval(20);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, print] {
             auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
             if (!preview || preview->objectName() != u"VistaPreviaReporte"_s)
                 return;
             ++m_shown;
             m_paper = preview->printer()->pageLayout().pageSize();
+            if (print)
+                preview->findChild<QPrintPreviewWidget*>()->print();
             preview->close();
         });
         m_timer.start();
@@ -304,17 +310,32 @@ TEST_F(FormsTool, ProbarSelectsTheNameBeforeTheFirstDashOfTheLine)
     addPrintRow();
     startTool();
     ASSERT_EQ(lines().value(4), u"Cheque - Banco Nación - 110 mm X 50 mm   (5)"_s);
+    {
+        // Printed from the preview: the job asks the queue for the form, and the sample amount is there.
+        PreviewCatcher preview(true);
+        clickLine(u"Cheque - Banco"_s);
+        click(u"Command2"_s);
+        EXPECT_EQ(preview.shown(), 1);
+        EXPECT_EQ(preview.paper().name(), u"Cheque"_s);
+        EXPECT_EQ(millimetres(preview.paper()), QSizeF(180, 80));
+    }
+    waitForJobs(Cheques);
+    const QString pdf = server().outputAsPdf(Cheques);
+    ASSERT_FALSE(pdf.isEmpty()) << server().logTail().toStdString();
+    EXPECT_NEAR(pdfPageSize(pdf).width(), 180, 0.5);
+    EXPECT_NEAR(pdfPageSize(pdf).height(), 80, 0.5);
+    QStringList words;
+    for (const PdfWord& word : readPdfWords(pdf))
+        words << word.text;
+    EXPECT_TRUE(words.join(u' ').contains(u"quince mil doscientos cincuenta y seis Pesos"_s))
+        << words.join(u' ').toStdString();
+
     PreviewCatcher preview;
-    clickLine(u"Cheque - Banco"_s);
-    click(u"Command2"_s);
-    EXPECT_EQ(preview.shown(), 1);
-    EXPECT_EQ(preview.paper().name(), u"Cheque"_s);
-    EXPECT_EQ(millimetres(preview.paper()), QSizeF(180, 80));
 
     // A printer's own medium is selected as the driver names it.
     clickLine(u"Legal"_s);
     click(u"Command2"_s);
-    EXPECT_EQ(preview.shown(), 2);
+    EXPECT_EQ(preview.shown(), 1);
     EXPECT_EQ(preview.paper().key(), u"Legal"_s);
 }
 
