@@ -111,18 +111,24 @@ protected:
     void loadTickAndPrint(const QList<int>& rows, const QString& printer,
                           const std::function<void()>& moreAnswers = {})
     {
-        type(u"idbanco"_s, DemoDb::TestAccount);
-        type(u"Serie"_s, DemoDb::TestSeries);
-        type(u"NumerarDesde"_s, QString::number(DemoDb::TestFirstFreeNumber));
-        clickButton(u"CmdCargar"_s);
-        ASSERT_EQ(m_window->Lvw()->topLevelItemCount(), DemoDb::TestUnnumberedCheques);
-        tickRows(rows);
+        loadAndTick(rows);
         clickButton(u"chkImpresora"_s);
         ASSERT_TRUE(m_window->findChild<QCheckBox*>(u"chkImpresora"_s)->isChecked());
         op().answerPrinter(printer);
         if (moreAnswers)
             moreAnswers();
         QTest::keyClick(m_window->Lvw(), Qt::Key_F10);
+    }
+
+    /// Fills the filters of the test account from B-100, loads its cheques and ticks `rows`.
+    void loadAndTick(const QList<int>& rows)
+    {
+        type(u"idbanco"_s, DemoDb::TestAccount);
+        type(u"Serie"_s, DemoDb::TestSeries);
+        type(u"NumerarDesde"_s, QString::number(DemoDb::TestFirstFreeNumber));
+        clickButton(u"CmdCargar"_s);
+        ASSERT_EQ(m_window->Lvw()->topLevelItemCount(), DemoDb::TestUnnumberedCheques);
+        tickRows(rows);
     }
 
     QString numberOfVoucher(const QString& numero)
@@ -203,6 +209,8 @@ struct Failure
     std::function<void(PrivateCupsServer&)> breakIt;
     /// The message, with %S for the server's socket.
     QString message;
+    /// The printer dialog names "Cheques"; else the run prints on the default printer.
+    bool dialog = true;
 };
 
 void PrintTo(const Failure& failure, std::ostream* os)
@@ -219,11 +227,17 @@ TEST_P(PrintingFailure, IsReportedNamingThePrinterAndTheNumbersStayWritten)
     startWindow();
     GetParam().breakIt(server());
     const QString message = QString(GetParam().message).replace(u"%S"_s, server().socketPath());
-    loadTickAndPrint({0, 1, 3}, Cheques, [&] { op().answerMessage(MsgAnswer::Abort, message); });
-    ASSERT_EQ(op().shown().size(), 2);
-    EXPECT_EQ(op().shown()[1].title, u"Aviso al operador"_s);
-    EXPECT_TRUE(op().shown()[1].text.contains(u"Rutina: ACTUALIZAR DATOS"_s))
-        << op().shown()[1].text.toStdString();
+    if (GetParam().dialog) {
+        loadTickAndPrint({0, 1, 3}, Cheques, [&] { op().answerMessage(MsgAnswer::Abort, message); });
+    } else {
+        loadAndTick({0, 1, 3});
+        op().answerMessage(MsgAnswer::Abort, message);
+        QTest::keyClick(m_window->Lvw(), Qt::Key_F10);
+    }
+    ASSERT_FALSE(op().shown().isEmpty());
+    const ScriptedOperator::Shown& box = op().shown().back();
+    EXPECT_EQ(box.title, u"Aviso al operador"_s);
+    EXPECT_TRUE(box.text.contains(u"Rutina: ACTUALIZAR DATOS"_s)) << box.text.toStdString();
     verifyOperator();
     EXPECT_TRUE(m_window->Fallo());
     // Numbered and in the print table: the reprint mode prints them once the printer is back.
@@ -247,11 +261,11 @@ INSTANTIATE_TEST_SUITE_P(
                     s.tool(u"lpadmin"_s, {u"-x"_s, u"Cheques"_s});
                 },
                 u"La impresora \"Cheques\" no está disponible. El servidor de impresión no tiene ninguna "
-                u"impresora "
-                u"con ese nombre."_s},
-        Failure{
-            "PrintServerNotRunning", [](PrivateCupsServer& s) { s.stop(); },
-            u"La impresora \"Cheques\" no está disponible. El servidor de impresión (%S) no responde."_s}),
+                u"impresora con ese nombre."_s},
+        Failure{"PrintServerNotRunning", [](PrivateCupsServer& s) { s.stop(); },
+                u"La impresora \"Cheques\" no está disponible. El servidor de impresión (%S) no responde."_s},
+        Failure{"DefaultPrinterWithoutPrintServer", [](PrivateCupsServer& s) { s.stop(); },
+                u"No se pueden imprimir los cheques: el servidor de impresión no responde."_s, false}),
     [](const ::testing::TestParamInfo<Failure>& info) { return std::string(info.param.name); });
 
 TEST_F(PrintingThroughTheQueue, AJobTheServerRefusesIsAFailureNotAPrintedReport)
