@@ -17,6 +17,9 @@ TALONEX_PACKAGES=(
     libgtest-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
     clang-format clang-tidy ccache
+    # Printing: libcups for the print server's answers; the tests' own print server (cupsd, its
+    # filters and client tools) and ghostscript to read back PostScript jobs.
+    libcups2-dev cups cups-client cups-filters ghostscript
 )
 
 talonex_as_root() {

@@ -5,6 +5,7 @@
 #include "cheques/FrmTalonex.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
+#include "printing/FormulariosPrograma.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/QtOperatorDialogs.h"
 
@@ -27,6 +28,11 @@ int main(int argc, char** argv)
     const QCommandLineOption pdf(u"pdf"_s, u"Imprime en este archivo PDF en lugar de la impresora."_s,
                                  u"archivo"_s);
     parser.addOption(pdf);
+    const QCommandLineOption formularios(
+        u"formularios"_s,
+        u"Abre la herramienta de formularios de papel de la impresora en lugar de la ventana de "
+        u"cheques."_s);
+    parser.addOption(formularios);
     parser.addPositionalArgument(u"parametros"_s, u"\"@Server=...; @DbName=...; @Usuario=...; ...\""_s);
     parser.process(app);
 
@@ -39,6 +45,8 @@ int main(int argc, char** argv)
 
     // Blank-separated arguments are one parameter string, as the suite's programs receive it.
     const QString parametros = parser.positionalArguments().join(u' ');
+    if (parser.isSet(formularios))
+        return ejecutaFormularios(parametros, headless);
     FrmTalonex ventana;
     ventana.setArchivoPdf(parser.value(pdf));
     if (!ventana.Form_Load(parametros.isEmpty() ? QString() : parametros))

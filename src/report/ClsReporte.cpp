@@ -50,6 +50,13 @@ void ClsReporte::CarpetaReportes(const QString& carpeta)
     m_carpeta = carpeta;
 }
 
+void ClsReporte::setImpresora(const QString& nombre)
+{
+    if (nombre.compare(m_impresora, Qt::CaseInsensitive) != 0)
+        m_papel = QPageSize();
+    m_impresora = nombre;
+}
+
 void ClsReporte::Prepara(int)
 {
     m_paginas = 0;
@@ -129,13 +136,13 @@ void ClsReporte::ImprimeReporte(const QString& reporte, const QStringList&, cons
     case Pantalla: {
         const QString printer = m_impresora;
         ReportOutput::toPreview(model, printer, PrinterCalibration::forPrinter(calibrationFolder, printer),
-                                title);
+                                title, m_papel);
         break;
     }
     default: {
         const QString printer = ReportOutput::printerName(m_impresora);
         ReportOutput::toPrinter(model, printer, PrinterCalibration::forPrinter(calibrationFolder, printer),
-                                title);
+                                title, m_papel);
     }
     }
 }

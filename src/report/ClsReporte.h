@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -49,8 +50,14 @@ public:
 
     /// The printer of the printer destination and the preview (the one the printer dialog
     /// returned); empty for the system's default printer.
-    void setImpresora(const QString& nombre) { m_impresora = nombre; }
+    /// Another printer than the current one forgets the paper form selected for it.
+    void setImpresora(const QString& nombre);
     const QString& impresora() const { return m_impresora; }
+
+    /// The paper form selected for the printer (the page of the printer destination and the preview
+    /// instead of the report's sheet); invalid for none.
+    void setPapel(const QPageSize& papel) { m_papel = papel; }
+    const QPageSize& papel() const { return m_papel; }
 
     /// The position on the sheet (1 = first) where the next report starts, for a partly used sheet
     /// of several cheques; 0 goes back to the report file's own "primera" value. Applies to the next
@@ -85,6 +92,7 @@ private:
     int m_destino = Impresora;
     QString m_archivo;
     QString m_impresora;
+    QPageSize m_papel;
     int m_primeraPosicion = 0;
     int m_paginas = 0;
     int m_cheques = 0;

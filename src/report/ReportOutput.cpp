@@ -1,10 +1,12 @@
 #include "report/ReportOutput.h"
 
 #include "report/PagePainter.h"
+#include "report/PrintQueue.h"
 #include "report/ReportErrors.h"
 #include "zimbrel2/QtOperatorDialogs.h"
 #include "zimbrel2/RuntimeError.h"
 
+#include <QPageLayout>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
@@ -18,6 +20,16 @@ namespace {
 [[noreturn]] void fail(const QString& message)
 {
     throw RuntimeError(ReportErrors::Destino, message, u"ClsReporte"_s);
+}
+
+/// The page of a printer destination: the paper form selected for the printer, else the sheet of the
+/// report.
+void preparePaper(QPrinter& device, const PageModel& model, const QPageSize& paper)
+{
+    if (paper.isValid())
+        device.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
+    else
+        PagePainter::preparePage(device, model.sheet);
 }
 
 } // namespace
@@ -37,32 +49,43 @@ void ReportOutput::toPdf(const PageModel& model, const QString& path, const Prin
 QString ReportOutput::printerName(const QString& printer)
 {
     if (!printer.isEmpty()) {
-        if (QPrinterInfo::printerInfo(printer).isNull())
-            fail(u"La impresora \"%1\" no está disponible."_s.arg(printer));
+        if (QPrinterInfo::printerInfo(printer).isNull()) {
+            const QString why = PrintQueue::problem(printer);
+            fail(why.isEmpty() ? u"La impresora \"%1\" no está disponible."_s.arg(printer) : why);
+        }
         return printer;
     }
     const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
     if (standard.isNull())
-        fail(u"No hay ninguna impresora instalada para imprimir los cheques."_s);
+        fail(PrintQueue::serverAnswers()
+                 ? u"No hay ninguna impresora instalada para imprimir los cheques."_s
+                 : u"No se pueden imprimir los cheques: el servidor de impresión no responde."_s);
     return standard.printerName();
 }
 
 void ReportOutput::toPrinter(const PageModel& model, const QString& printer,
-                             const PrinterCalibration& calibration, const QString& title)
+                             const PrinterCalibration& calibration, const QString& title,
+                             const QPageSize& paper)
 {
     QPrinter device(QPrinter::HighResolution);
     device.setPrinterName(printerName(printer));
     device.setDocName(title);
     device.setFullPage(true);
-    PagePainter::preparePage(device, model.sheet);
+    preparePaper(device, model, paper);
     if (!device.isValid())
         fail(u"La impresora \"%1\" no está disponible."_s.arg(device.printerName()));
+    // Asked last before painting: the job is then the only print-server request before refusal().
+    if (const QString why = PrintQueue::problem(device.printerName()); !why.isEmpty())
+        fail(why);
     if (!PagePainter(calibration).paintAll(device, model) || device.printerState() == QPrinter::Error)
         fail(u"La impresora \"%1\" no aceptó el trabajo."_s.arg(device.printerName()));
+    if (const QString why = PrintQueue::refusal(device.printerName()); !why.isEmpty())
+        fail(why);
 }
 
 void ReportOutput::toPreview(const PageModel& model, const QString& printer,
-                             const PrinterCalibration& calibration, const QString& title)
+                             const PrinterCalibration& calibration, const QString& title,
+                             const QPageSize& paper)
 {
     QPrinter device(QPrinter::HighResolution);
     // Without any printer the preview still shows the cheques; its print button then writes a PDF.
@@ -74,7 +97,7 @@ void ReportOutput::toPreview(const PageModel& model, const QString& printer,
         device.setPrinterName(name);
     device.setDocName(title);
     device.setFullPage(true);
-    PagePainter::preparePage(device, model.sheet);
+    preparePaper(device, model, paper);
     PagePainter painter(calibration);
     QtOperatorDialogs::showPrintPreview(device, title, [&](QPrinter* target) {
         // The preview draws into a picture engine; the print button draws into the printer itself,
