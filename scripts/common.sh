@@ -16,6 +16,7 @@ TALONEX_PACKAGES=(
     unixodbc tdsodbc postgresql
     libgtest-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
+    desktop-file-utils
 )
 
 talonex_as_root() {
