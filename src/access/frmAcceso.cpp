@@ -12,6 +12,7 @@
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/TrappedRoutine.h"
+#include "zimbrel2/Twips.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -97,11 +98,14 @@ frmAcceso::frmAcceso(QWidget* parent) : QDialog(parent)
     m_lblBases->setObjectName(u"LblBases"_s);
     m_lstBases = new QListWidget(this);
     m_lstBases->setObjectName(u"lstBases"_s);
+    // Wide enough for a server with its instance and a database name side by side.
+    m_lstBases->setMinimumWidth(Twips::aPixelesX(4200));
     m_lblBases->setBuddy(m_lstBases);
 
     m_framAcceso = new QFrame(this);
     m_framAcceso->setObjectName(u"framAcceso"_s);
     m_framAcceso->setFrameShape(QFrame::StyledPanel);
+    m_framAcceso->setMinimumWidth(Twips::aPixelesX(5700));
     m_label1 = new QLabel(u"Complete los datos de conexion"_s, m_framAcceso);
     m_label1->setObjectName(u"Label1"_s);
     QFont bold = m_label1->font();
@@ -149,7 +153,7 @@ frmAcceso::frmAcceso(QWidget* parent) : QDialog(parent)
     left->addWidget(m_lstBases);
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
-    top->addWidget(m_framAcceso, 2);
+    top->addWidget(m_framAcceso, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdRegistrar);
     buttons->addWidget(m_cmdLineaComando);
