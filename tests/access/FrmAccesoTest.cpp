@@ -301,6 +301,32 @@ TEST_F(Dialog, AListThatCannotBeReadIsReportedAsFormLoad)
     click(dialog.get(), "bcCancelar");
 }
 
+TEST_F(Dialog, AFailureWhileRegisteringIsShownAndTheRestOfTheRegistrationRuns)
+{
+    // A folder where the file should be: the list cannot be read and the line cannot be appended.
+    ASSERT_TRUE(QDir().mkpath(basesPath()));
+    op().answerMessage(MsgAnswer::Abort, u"(75)"_s);
+    auto dialog = showDialog();
+    verifyOperator();
+    type(dialog->TxtServidor(), folder());
+    type(dialog->TxtDbName(), u"TALONEX_DEMO"_s);
+
+    // The duplicate check cannot read the file either; the lookup ends and registration goes on.
+    op().answerMessage(MsgAnswer::Ignore, u"(75)"_s);
+    // The append fails: the box names the error as the runtime writes its number, with a blank.
+    op().answerMessage(MsgAnswer::Ok,
+                       u"SQL Server start failed.  \rSQL-DMO error:   75 Path/File access error"_s);
+    // The list is read again at the end.
+    op().answerMessage(MsgAnswer::Abort, u"(75)"_s);
+    click(dialog.get(), "CmdRegistrar");
+    ASSERT_EQ(op().shown().size(), 3);
+    EXPECT_EQ(op().shown()[1].buttons, QList<int>{MsgAnswer::Ok});
+    EXPECT_EQ(op().shown()[1].icon, MessageBoxStyle::Icon::None);
+    verifyOperator();
+    EXPECT_FALSE(DataGlobals::gDB().gCnn().isOpen());
+    click(dialog.get(), "bcCancelar");
+}
+
 TEST_F(Dialog, TheDesktopLauncherStartsTheProgramWithItsIcon)
 {
     auto dialog = showDialog();
