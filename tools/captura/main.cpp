@@ -13,8 +13,8 @@
 #include "demo/DemoDatabase.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "menus/FrmMenus.h"
-#include "zimbrel2/Clock.h"
 #include "report/ClsReporte.h"
+#include "zimbrel2/Clock.h"
 #include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/RegionalSettings.h"
 
