@@ -219,11 +219,18 @@ bool frmAcceso::eventFilter(QObject* watched, QEvent* event)
             if (box->text() == hint && box->hasFocus())
                 box->selectAll();
         });
+    } else if (watched == m_lstBases && event->type() == QEvent::KeyPress) {
+        m_teclaEnLista = true;
     } else if (watched == m_lstBases && event->type() == QEvent::KeyRelease) {
-        // After the list has moved its selection for the key.
+        // Once the list has moved its selection for the key. The release of the Tab that brought
+        // the focus here was pressed elsewhere: it must not overwrite the boxes.
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat())
+        if (m_teclaEnLista && !key->isAutoRepeat()) {
+            m_teclaEnLista = false;
             AsignarDatosBase();
+        }
+    } else if (watched == m_lstBases && event->type() == QEvent::FocusOut) {
+        m_teclaEnLista = false;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -77,6 +77,7 @@ private:
     bool m_aceptar = false;
     bool m_aplicandoHint = false;
     bool m_mostrado = false;
+    bool m_teclaEnLista = false;
 
     // The connection DatosBase found last.
     QString m_servidorBase;

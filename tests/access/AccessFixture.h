@@ -91,12 +91,15 @@ protected:
         QTest::keyClicks(box, text);
     }
 
-    /// Presses `key` on the widget that has the focus.
+    /// Presses and releases `key` as the keyboard does: each event goes to the widget that has the
+    /// focus at that moment, so the release of a key that moved the focus lands on the new widget.
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QWidget* target = QApplication::focusWidget();
         ASSERT_NE(target, nullptr) << "no widget has the focus";
-        QTest::keyClick(target, key, modifiers);
+        QTest::keyPress(target, key, modifiers);
+        if (QWidget* now = QApplication::focusWidget())
+            QTest::keyRelease(now, key, modifiers);
     }
 
     /// Acts on the next modal window once it shows; a window the action leaves open is cancelled and

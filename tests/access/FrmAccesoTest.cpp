@@ -156,8 +156,12 @@ TEST_F(Dialog, RegisteredConnectionsFillTheBoxesAndADoubleClickAccepts)
     EXPECT_EQ(dialog->TxtUserPassword()->text(), QString());
     EXPECT_EQ(dialog->CboPlataformaDB()->currentIndex(), frmAcceso::SqlServer);
 
-    // A key in the list takes the entry it moves to: a folder of database files.
-    dialog->lstBases()->setFocus();
+    // Tabbing into the list leaves what was typed; a key in the list takes the entry it moves to: a
+    // folder of database files.
+    type(dialog->TxtServidor(), u"OTRO"_s);
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), dialog->lstBases());
+    EXPECT_EQ(dialog->TxtServidor()->text(), u"OTRO"_s);
     press(Qt::Key_Down);
     EXPECT_EQ(dialog->TxtServidor()->text(), folder());
     EXPECT_EQ(dialog->TxtDbName()->text(), u"TALONEX_DEMO"_s);
