@@ -129,6 +129,8 @@ TEST_F(Request, AStartWithoutParametersConnectsThroughTheDialogAndRecordsTheAcce
     for (const ScriptedOperator::Shown& box : op().shown())
         EXPECT_FALSE(box.text.contains(u"secreto"_s)) << box.text.toStdString();
     verifyOperator();
+    for (const QString& log : QStringList{programFolder() + u"TSERR.LOG"_s, tempFolder() + u"TSERR.LOG"_s})
+        EXPECT_FALSE(readFile(log).contains("secreto")) << log.toStdString();
 
     const DB_Dll& db = DataGlobals::gDB();
     EXPECT_TRUE(db.gOpenFlag);
