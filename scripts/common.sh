@@ -20,6 +20,7 @@ TALONEX_PACKAGES=(
     # Printing: libcups for the print server's answers; the tests' own print server (cupsd, its
     # filters and client tools) and ghostscript to read back PostScript jobs.
     libcups2-dev cups cups-client cups-filters ghostscript
+    desktop-file-utils
 )
 
 talonex_as_root() {

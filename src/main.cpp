@@ -1,5 +1,6 @@
 // The program: the cheque window, whose load starts the program on the connection the command line
 // names.
+#include "access/DialogoConexion.h"
 #include "app/AppState.h"
 #include "app/HeadlessOperator.h"
 #include "cheques/FrmTalonex.h"
@@ -42,6 +43,11 @@ int main(int argc, char** argv)
         installOperatorDialogs(std::make_unique<HeadlessOperator>());
     else
         installOperatorDialogs(std::make_unique<QtOperatorDialogs>());
+    // The data layer asks for missing or rejected connection data through the connection dialog.
+    if (headless)
+        DataGlobals::setConnectionDialog(std::make_shared<ConexionSinPantalla>());
+    else
+        DataGlobals::setConnectionDialog(std::make_shared<DialogoConexion>());
 
     // Blank-separated arguments are one parameter string, as the suite's programs receive it.
     const QString parametros = parser.positionalArguments().join(u' ');

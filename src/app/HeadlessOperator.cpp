@@ -40,6 +40,12 @@ std::optional<QString> HeadlessOperator::openFileName(const QString& title, cons
     return std::nullopt;
 }
 
+std::optional<QString> HeadlessOperator::chooseFolder(const QString& title, const QString& initialFolder)
+{
+    report(u"carpeta"_s, title, initialFolder, u"cancelado"_s);
+    return std::nullopt;
+}
+
 std::optional<QString> HeadlessOperator::choosePrinter(const QString& currentPrinterName)
 {
     report(u"impresora"_s, QString(), currentPrinterName, u"cancelado"_s);

@@ -12,6 +12,7 @@ public:
                                     const QString& defaultText) override;
     std::optional<QString> openFileName(const QString& title, const QString& filter,
                                         const QString& initialFolder) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& initialFolder) override;
     std::optional<QString> choosePrinter(const QString& currentPrinterName) override;
     std::optional<QDate> chooseDate(const QDate& initial) override;
 };

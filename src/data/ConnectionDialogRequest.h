@@ -14,7 +14,8 @@ public:
         QString servidor;
         QString usuario;
         QString password;
-        /// 0 SQL Server, greater than 0 Oracle.
+        /// 0 SQL Server, greater than 0 Oracle. Engines the server text itself selects (a folder of
+        /// SQLite files) come back as 0 with that server text.
         int plataforma = 0;
     };
 

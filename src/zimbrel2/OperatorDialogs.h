@@ -8,7 +8,7 @@
 #include <optional>
 
 /// Every box the program shows the operator goes through this interface: message boxes, input boxes,
-/// the open-file, printer and date dialogs. The program installs the Qt implementation at start;
+/// the open-file, folder, printer and date dialogs. The program installs the Qt implementation at start;
 /// tests install a scripted operator. No other code builds a QMessageBox or a file dialog.
 class OperatorDialogs
 {
@@ -25,6 +25,9 @@ public:
     /// The full path, or nullopt when cancelled.
     virtual std::optional<QString> openFileName(const QString& title, const QString& filter,
                                                 const QString& initialFolder) = 0;
+    /// Asks for an existing folder, starting in `initialFolder`; its full path, or nullopt when
+    /// cancelled.
+    virtual std::optional<QString> chooseFolder(const QString& title, const QString& initialFolder) = 0;
     /// Asks for a printer, starting on `currentPrinterName`; the chosen printer's name or nullopt.
     virtual std::optional<QString> choosePrinter(const QString& currentPrinterName) = 0;
     /// Asks for a date, starting on `initial`; nullopt when cancelled.

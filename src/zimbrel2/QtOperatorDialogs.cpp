@@ -114,6 +114,20 @@ std::optional<QString> QtOperatorDialogs::openFileName(const QString& title, con
     return dialog.selectedFiles().front();
 }
 
+std::optional<QString> QtOperatorDialogs::chooseFolder(const QString& title, const QString& initialFolder)
+{
+    QFileDialog dialog(parentWindow(), title, initialFolder);
+    dialog.setObjectName(u"FolderDialog"_s);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setLabelText(QFileDialog::Accept, u"Elegir"_s);
+    dialog.setLabelText(QFileDialog::Reject, MessageBoxStyle::buttonCaption(MsgAnswer::Cancel));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
 std::optional<QString> QtOperatorDialogs::choosePrinter(const QString& currentPrinterName)
 {
     const QString current =

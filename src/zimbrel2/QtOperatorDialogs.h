@@ -8,7 +8,7 @@ class QPrinter;
 class QWidget;
 
 /// The operator's real boxes: QMessageBox with the Spanish button captions, QInputDialog,
-/// QFileDialog, the printer list and the date picker, each modal over the active window.
+/// QFileDialog (files and folders), the printer list and the date picker, each modal over the active window.
 class QtOperatorDialogs : public OperatorDialogs
 {
 public:
@@ -17,6 +17,7 @@ public:
                                     const QString& defaultText) override;
     std::optional<QString> openFileName(const QString& title, const QString& filter,
                                         const QString& initialFolder) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& initialFolder) override;
     std::optional<QString> choosePrinter(const QString& currentPrinterName) override;
     std::optional<QDate> chooseDate(const QDate& initial) override;
 

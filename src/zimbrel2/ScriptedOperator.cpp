@@ -27,6 +27,11 @@ void ScriptedOperator::answerOpenFile(const std::optional<QString>& fileName, co
     m_queue.push_back({Kind::OpenFile, 0, fileName, std::nullopt, expectedTitle});
 }
 
+void ScriptedOperator::answerFolder(const std::optional<QString>& folder, const QString& expectedTitle)
+{
+    m_queue.push_back({Kind::Folder, 0, folder, std::nullopt, expectedTitle});
+}
+
 void ScriptedOperator::answerPrinter(const std::optional<QString>& printerName,
                                      const QString& expectedCurrent)
 {
@@ -100,6 +105,17 @@ std::optional<QString> ScriptedOperator::openFileName(const QString& title, cons
     return take(box, answer) ? answer.text : std::nullopt;
 }
 
+std::optional<QString> ScriptedOperator::chooseFolder(const QString& title, const QString& initialFolder)
+{
+    Shown box;
+    box.kind = Kind::Folder;
+    box.text = title;
+    box.title = title;
+    box.detail = initialFolder;
+    Answer answer;
+    return take(box, answer) ? answer.text : std::nullopt;
+}
+
 std::optional<QString> ScriptedOperator::choosePrinter(const QString& currentPrinterName)
 {
     Shown box;
@@ -167,6 +183,8 @@ QString ScriptedOperator::kindName(Kind kind)
         return u"input"_s;
     case Kind::OpenFile:
         return u"open-file"_s;
+    case Kind::Folder:
+        return u"folder"_s;
     case Kind::Printer:
         return u"printer"_s;
     case Kind::Date:

@@ -20,6 +20,7 @@ public:
         Message,
         Input,
         OpenFile,
+        Folder,
         Printer,
         Date
     };
@@ -35,7 +36,7 @@ public:
         int style = 0;
         MessageBoxStyle::Icon icon = MessageBoxStyle::Icon::None;
         QList<int> buttons;
-        /// Input default text, file filter + "|" + initial folder.
+        /// Input default text, file filter + "|" + initial folder, the folder dialog's initial folder.
         QString detail;
         bool expected = true;
         /// Why the box was unexpected; empty when it was not.
@@ -59,6 +60,8 @@ public:
     void answerInput(const std::optional<QString>& text, const QString& expectedPrompt = {});
     /// The next open-file dialog gets `fileName` (nullopt: cancelled).
     void answerOpenFile(const std::optional<QString>& fileName, const QString& expectedTitle = {});
+    /// The next folder dialog gets `folder` (nullopt: cancelled).
+    void answerFolder(const std::optional<QString>& folder, const QString& expectedTitle = {});
     /// The next printer dialog gets `printerName` (nullopt: cancelled).
     void answerPrinter(const std::optional<QString>& printerName, const QString& expectedCurrent = {});
     /// The next date dialog gets `date` (nullopt: cancelled).
@@ -69,6 +72,7 @@ public:
                                     const QString& defaultText) override;
     std::optional<QString> openFileName(const QString& title, const QString& filter,
                                         const QString& initialFolder) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& initialFolder) override;
     std::optional<QString> choosePrinter(const QString& currentPrinterName) override;
     std::optional<QDate> chooseDate(const QDate& initial) override;
 

@@ -69,6 +69,7 @@ TEST(ScriptedOperator, AnswersInOrderAndRecordsEveryBox)
     op.answerOpenFile(u"/rpt/cheques.rpt"_s);
     op.answerPrinter(u"HP LaserJet"_s, u"Epson"_s);
     op.answerDate(QDate(2024, 3, 15));
+    op.answerFolder(u"/var/lib/bases"_s, u"Carpeta"_s);
 
     EXPECT_EQ(op.messageBox(u"Desea continuar de todas maneras?"_s, 4 | 32 | 256, u""_s), MsgAnswer::Yes);
     EXPECT_EQ(op.inputBox(u"ingrese el password:"_s, u"Password Access"_s, u""_s), u"secreto"_s);
@@ -76,8 +77,9 @@ TEST(ScriptedOperator, AnswersInOrderAndRecordsEveryBox)
               u"/rpt/cheques.rpt"_s);
     EXPECT_EQ(op.choosePrinter(u"Epson"_s), u"HP LaserJet"_s);
     EXPECT_EQ(op.chooseDate(QDate(2024, 1, 1)), QDate(2024, 3, 15));
+    EXPECT_EQ(op.chooseFolder(u"Carpeta de las bases"_s, u"/var/lib"_s), u"/var/lib/bases"_s);
 
-    ASSERT_EQ(op.shown().size(), 5);
+    ASSERT_EQ(op.shown().size(), 6);
     const ScriptedOperator::Shown& box = op.shown()[0];
     EXPECT_EQ(box.kind, Kind::Message);
     EXPECT_EQ(box.style, 4 | 32 | 256);
@@ -85,6 +87,8 @@ TEST(ScriptedOperator, AnswersInOrderAndRecordsEveryBox)
     EXPECT_EQ(box.buttons, (QList<int>{MsgAnswer::Yes, MsgAnswer::No}));
     EXPECT_EQ(op.shown()[2].detail, u"Crystal Report (*.rpt)|*.rpt|/rpt"_s);
     EXPECT_EQ(op.shown()[4].text, u"2024-01-01"_s);
+    EXPECT_EQ(op.shown()[5].kind, Kind::Folder);
+    EXPECT_EQ(op.shown()[5].detail, u"/var/lib"_s);
     EXPECT_TRUE(op.unexpected().isEmpty());
     EXPECT_TRUE(op.unusedAnswers().isEmpty());
     EXPECT_TRUE(op.problems().isEmpty());
@@ -127,7 +131,8 @@ TEST(ScriptedOperator, ABoxWithoutAFittingAnswerIsUnexpected)
     EXPECT_EQ(op.openFileName(u"t"_s, u""_s, u""_s), std::nullopt);
     EXPECT_EQ(op.choosePrinter(u""_s), std::nullopt);
     EXPECT_EQ(op.chooseDate(QDate(2024, 1, 1)), std::nullopt);
-    EXPECT_EQ(op.unexpected().size(), 4);
+    EXPECT_EQ(op.chooseFolder(u"t"_s, u""_s), std::nullopt);
+    EXPECT_EQ(op.unexpected().size(), 5);
 
     op.clear();
     op.answerMessage(MsgAnswer::Ok, u"Atencion"_s);

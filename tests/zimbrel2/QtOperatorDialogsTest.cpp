@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -172,6 +173,30 @@ TEST(QtOperatorDialogs, OpenFileDialogOffersTheSuiteFilter)
 
     onNextModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
     EXPECT_EQ(dialogs.openFileName(u"Buscar"_s, u""_s, dir.path()), std::nullopt);
+}
+
+TEST(QtOperatorDialogs, FolderDialogOffersFoldersOnly)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"bases"_s));
+    const QString folder = dir.filePath(u"bases"_s);
+    QtOperatorDialogs dialogs;
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    QString title;
+    onNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        mode = dialog->fileMode();
+        title = dialog->windowTitle();
+        dialog->selectFile(folder);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(dialogs.chooseFolder(u"Carpeta de las bases"_s, dir.path()), folder);
+    EXPECT_EQ(mode, QFileDialog::Directory);
+    EXPECT_EQ(title, u"Carpeta de las bases"_s);
+
+    onNextModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    EXPECT_EQ(dialogs.chooseFolder(u"Carpeta"_s, dir.path()), std::nullopt);
 }
 
 TEST(QtOperatorDialogs, DatePickerAcceptsWithEnterAndCancelsWithEscape)

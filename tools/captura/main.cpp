@@ -1,6 +1,9 @@
 // talonex-captura OUTPUT_FOLDER DEMO_FOLDER
-// Writes the README pictures: the cheque window in normal and in reprint mode, and a printed sheet
-// of cheques. It works on a copy of the demo database, so the folder it is given never changes.
+// Writes the README pictures: the cheque window in normal and in reprint mode, a printed sheet of
+// cheques and the connection dialog. It works on a copy of the demo database, so the folder it is
+// given never changes.
+#include "access/ArchivoBases.h"
+#include "access/frmAcceso.h"
 #include "app/AppState.h"
 #include "app/HeadlessOperator.h"
 #include "banner/Dll_Display.h"
@@ -20,6 +23,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -207,6 +211,38 @@ bool chequeImpreso(const QString& base, const QString& salida)
     return true;
 }
 
+/// The connection dialog with two registered connections, the demo's folder chosen from the list and
+/// the login typed. Its list file is written in the temporary folder, never beside the tool.
+bool dialogoAcceso(const QString& base, const QString& salida)
+{
+    ProgramInfo::setProgramFolder(base);
+    const QString servidor = u"SRV01\\ZIMBREL:1433"_s;
+    const QString carpeta = u"/var/lib/talonex"_s;
+    ArchivoBases::Agrega({ArchivoBases::NombreConexion(servidor, u"EMPRESA1"_s), u"EMPRESA1"_s, u"EMPRESA1"_s,
+                          u"EMPRESA1"_s, servidor});
+    ArchivoBases::Agrega({ArchivoBases::NombreConexion(carpeta, u"TALONEX_DEMO"_s), u"TALONEX_DEMO"_s,
+                          u"TALONEX_DEMO"_s, u"TALONEX_DEMO"_s, carpeta});
+    frmAcceso dialogo;
+    dialogo.show();
+    QApplication::setActiveWindow(&dialogo);
+    dialogo.lstBases()->setCurrentRow(1);
+    dialogo.AsignarDatosBase();
+    dialogo.TxtUserId()->setText(DemoDb::AdminUser);
+    dialogo.TxtUserPassword()->setText(u"demo"_s);
+    dialogo.TxtUserPassword()->setFocus();
+    QApplication::processEvents();
+    const QString archivo = salida + u"/acceso.png"_s;
+    const QPixmap imagen = dialogo.grab();
+    dialogo.hide();
+    ProgramInfo::setProgramFolder(QString());
+    if (imagen.isNull() || !imagen.save(archivo, "PNG")) {
+        err() << u"talonex-captura: no se pudo escribir "_s << archivo << Qt::endl;
+        return false;
+    }
+    QTextStream(stdout) << u"talonex-captura: "_s << archivo << Qt::endl;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -237,8 +273,8 @@ int main(int argc, char** argv)
     if (!temporal.isValid() || !copiaBase(demo, temporal.path()))
         return 1;
     const QString base = temporal.path();
-    const bool ok =
-        ventanaNormal(base, salida) && ventanaReimpresion(base, salida) && chequeImpreso(base, salida);
+    const bool ok = ventanaNormal(base, salida) && ventanaReimpresion(base, salida) &&
+                    chequeImpreso(base, salida) && dialogoAcceso(base, salida);
     if (cajas->cajas() > 0) {
         err() << u"talonex-captura: aparecieron "_s << cajas->cajas() << u" mensajes"_s << Qt::endl;
         return 1;
