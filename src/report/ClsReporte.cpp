@@ -1,8 +1,6 @@
 #include "report/ClsReporte.h"
 
 #include "data/DataGlobals.h"
-#include "zimbrel2/RegionalSettings.h"
-#include "zimbrel2/RuntimeError.h"
 #include "report/FormulaAssignment.h"
 #include "report/LayoutParser.h"
 #include "report/PageBuilder.h"
@@ -11,6 +9,8 @@
 #include "report/ReportErrors.h"
 #include "report/ReportOutput.h"
 #include "report/SelectionFormula.h"
+#include "zimbrel2/RegionalSettings.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -82,6 +82,15 @@ QString ClsReporte::rutaReporte(const QString& reporte) const
     if (QFileInfo(path).isRelative() && !path.contains(u'/') && !m_carpeta.isEmpty())
         path = QDir(QString(m_carpeta).replace(u'\\', u'/')).filePath(path);
     return path;
+}
+
+void ClsReporte::verificaReporte(const QString& reporte) const
+{
+    const QString path = rutaReporte(reporte);
+    if (!QFileInfo(path).isFile())
+        throw RuntimeError(ReportErrors::ArchivoNoEncontrado,
+                           u"No se encuentra el reporte \"%1\"."_s.arg(path), u"ClsReporte"_s);
+    LayoutParser::parseFile(path);
 }
 
 void ClsReporte::ImprimeReporte(const QString& reporte, const QStringList&, const QString& formulaSeleccion,

@@ -1,10 +1,10 @@
 #include "report/PageBuilder.h"
-#include "zimbrel2/RegionalSettings.h"
-#include "zimbrel2/RuntimeError.h"
 #include "report/FormulaAssignment.h"
 #include "report/LayoutParser.h"
 #include "report/ReportErrors.h"
 #include "report/TextMetrics.h"
+#include "zimbrel2/RegionalSettings.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include "support/QStringPrinter.h"
 
@@ -163,6 +163,20 @@ TEST(PageBuilder, AmountInWordsWrapsOntoTheSecondLineAndShrinksBeforeItIsRefused
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.number(), ReportErrors::DatoInvalido);
         EXPECT_TRUE(error.description().contains(u"del cheque 777 no cabe"_s)) << error.what();
+    }
+}
+
+TEST(PageBuilder, APayeeThatDoesNotFitIsNamedAsWrittenPercentSignsAndAll)
+{
+    const ReportLayout tiny = layoutOf(u"campo NOMBRE x=0 y=0 ancho=10\n"_s);
+    const QString payee = u"ACME 100%3 Y %4 S.A. Distribuidora Mayorista del Litoral"_s;
+    try {
+        PageBuilder(tiny, RegionalSettings::argentina()).build({row(payee, 1, 12)});
+        FAIL() << "printed a cut payee";
+    } catch (const RuntimeError& error) {
+        EXPECT_TRUE(error.description().contains(u"\""_s + payee + u"\" del cheque 12 no cabe"_s))
+            << error.what();
+        EXPECT_TRUE(error.description().contains(u"PRUEBA.rpt"_s)) << error.what();
     }
 }
 
