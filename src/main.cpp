@@ -2,6 +2,7 @@
 // names.
 #include "app/AppState.h"
 #include "app/HeadlessOperator.h"
+#include "cheques/CorridaDesatendida.h"
 #include "cheques/FrmTalonex.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
@@ -27,6 +28,10 @@ int main(int argc, char** argv)
     const QCommandLineOption pdf(u"pdf"_s, u"Imprime en este archivo PDF en lugar de la impresora."_s,
                                  u"archivo"_s);
     parser.addOption(pdf);
+    const QCommandLineOption corrida(
+        u"corrida"_s, u"Trabaja la ventana sin operador segun el guion y termina (ver el README)."_s,
+        u"guion"_s);
+    parser.addOption(corrida);
     parser.addPositionalArgument(u"parametros"_s, u"\"@Server=...; @DbName=...; @Usuario=...; ...\""_s);
     parser.process(app);
 
@@ -49,6 +54,13 @@ int main(int argc, char** argv)
     QTextStream(stdout) << u"talonex: "_s << ventana.windowTitle() << u" en la base "_s << db.gDBName
                         << u" como "_s << db.gUsuario << (db.gEsAdmin ? u" (administrador)"_s : QString())
                         << u", puesto "_s << state.gPuestoUsuario << u"."_s << Qt::endl;
+    if (parser.isSet(corrida)) {
+        QTextStream salida(stdout);
+        const int codigo = CorridaDesatendida::ejecuta(ventana, parser.value(corrida), salida);
+        // The connections go while Qt SQL is still there.
+        DataGlobals::reset();
+        return codigo;
+    }
     if (headless) {
         // Nobody can work a window on the offscreen platform: the start has been made and recorded.
         QTextStream(stdout) << u"talonex: sin pantalla; la ventana se cargo y el programa termina."_s
