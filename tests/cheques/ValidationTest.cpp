@@ -319,6 +319,19 @@ TEST_F(Validation, ADateOfBlanksAddsNoCondition)
     EXPECT_FALSE(statement.contains(u"Fecha"_s, Qt::CaseInsensitive)) << statement.toStdString();
 }
 
+TEST_F(Validation, ALoadWhoseStatementFailedStopsThere)
+{
+    start();
+    fillTestAccount();
+    exec(u"DROP VIEW v_chequesentregados"_s);
+    // The data layer's box, and no second one about a closed recordset.
+    op().answerMessage(MsgAnswer::Abort, u"v_chequesentregados"_s);
+    click(u"CmdCargar"_s);
+    verifyOperator();
+    EXPECT_EQ(list()->columnCount(), 0);
+    EXPECT_FALSE(w().barra().valor(EstadoBarra::Grabar));
+}
+
 TEST_F(Validation, InReprintModeTheSeriesPassesAtOnce)
 {
     start(true);
