@@ -523,6 +523,11 @@ struct UnwrittenPrintRow
     const char16_t* numbers; // of vouchers 341, 348 and 354
 };
 
+void PrintTo(const UnwrittenPrintRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class GenerationUnwrittenPrintRow : public Generation, public ::testing::WithParamInterface<UnwrittenPrintRow>
 {
 };
