@@ -8,6 +8,7 @@
 #include "report/LayoutParser.h"
 #include "report/PageBuilder.h"
 #include "report/ReportOutput.h"
+#include "report/SelectionFormula.h"
 #include "support/ShippedFiles.h"
 #include "zimbrel2/RegionalSettings.h"
 
@@ -117,6 +118,19 @@ void BM_ImprimeReporte1000Cheques(benchmark::State& state)
     state.counters["peak_MB"] = peakMegabytes();
 }
 BENCHMARK(BM_ImprimeReporte1000Cheques)->Unit(benchmark::kMillisecond);
+
+// Reading a selection formula of N terms joined with OR: the time per term stays flat as N grows.
+void BM_FormulaDeSeleccionLarga(benchmark::State& state)
+{
+    QStringList terms;
+    for (int i = 0; i < state.range(0); ++i)
+        terms << u"{AUX_IMPRESION.NUMERO} = "_s + QString::number(i);
+    const QString formula = terms.join(u" OR "_s);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SelectionFormula::parse(formula).where().size());
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FormulaDeSeleccionLarga)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "access/DialogoConexion.h"
 #include "app/AppState.h"
 #include "app/HeadlessOperator.h"
+#include "cheques/CorridaDesatendida.h"
 #include "cheques/FrmTalonex.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
@@ -34,6 +35,10 @@ int main(int argc, char** argv)
         u"Abre la herramienta de formularios de papel de la impresora en lugar de la ventana de "
         u"cheques."_s);
     parser.addOption(formularios);
+    const QCommandLineOption corrida(
+        u"corrida"_s, u"Trabaja la ventana sin operador segun el guion y termina (ver el README)."_s,
+        u"guion"_s);
+    parser.addOption(corrida);
     parser.addPositionalArgument(u"parametros"_s, u"\"@Server=...; @DbName=...; @Usuario=...; ...\""_s);
     parser.process(app);
 
@@ -63,6 +68,13 @@ int main(int argc, char** argv)
     QTextStream(stdout) << u"talonex: "_s << ventana.windowTitle() << u" en la base "_s << db.gDBName
                         << u" como "_s << db.gUsuario << (db.gEsAdmin ? u" (administrador)"_s : QString())
                         << u", puesto "_s << state.gPuestoUsuario << u"."_s << Qt::endl;
+    if (parser.isSet(corrida)) {
+        QTextStream salida(stdout);
+        const int codigo = CorridaDesatendida::ejecuta(ventana, parser.value(corrida), salida);
+        // The connections go while Qt SQL is still there.
+        DataGlobals::reset();
+        return codigo;
+    }
     if (headless) {
         // Nobody can work a window on the offscreen platform: the start has been made and recorded.
         QTextStream(stdout) << u"talonex: sin pantalla; la ventana se cargo y el programa termina."_s

@@ -32,6 +32,9 @@ bool ExisteCuenta(QString& codigo, AdoRecordset* recordset, bool soloLectura, bo
         codigo = ClsUtiles::ValorSeguro(rs.value(u"Codigo"));
         return true;
     }
+    // A statement that failed has been shown to the operator, who gave up: no second statement.
+    if (!rs.isOpen())
+        return false;
     if (porCodigoOpcional)
         return findBy(u"Codigo"_s, codigo, rs, soloLectura);
     if (findBy(u"CodigoOpcional"_s, codigo, rs, soloLectura)) {

@@ -7,6 +7,7 @@
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/Currency.h"
 #include "zimbrel2/RegionalSettings.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include <QDate>
 
@@ -108,11 +109,20 @@ struct CargaCheques::Campos
 
 CargaCheques::CargaCheques(DB_Dll& db) : m_db(db) {}
 
+void CargaCheques::seAbrio(const AdoRecordset& rs)
+{
+    // The data layer has shown why the statement failed and the operator gave up: the load stops
+    // here. An error numbered 0 leaves the caller's routine without a second box.
+    if (!rs.isOpen())
+        throw RuntimeError(0, u"La consulta de los cheques no se pudo abrir."_s, u"CargaCheques"_s);
+}
+
 std::vector<ChequeFila> CargaCheques::carga(QString sentencia)
 {
     m_aLaOrden.clear();
     AdoRecordset rs;
     m_db.AbrirRecordset(sentencia, rs, nullptr, 0, 1, -1, true);
+    seAbrio(rs);
     std::vector<ChequeFila> filas;
     filas.reserve(static_cast<size_t>(std::max(0L, rs.recordCount())));
     const Campos campos(rs);
@@ -166,6 +176,7 @@ QString CargaCheques::aLaOrden(const QString& cuentaDestino)
     QString sentencia = SentenciasCheques::datosPago(cuentaDestino);
     AdoRecordset rs;
     m_db.AbrirRecordset(sentencia, rs, nullptr, 0, 1, -1, true);
+    seAbrio(rs);
     QString payee;
     if (!rs.eof())
         payee = ClsUtiles::ValorSeguro(rs.value(u"datospago"));

@@ -18,7 +18,8 @@ public:
     explicit CargaCheques(DB_Dll& db);
 
     /// Runs `sentencia` and turns every row into a list row, in the order the database returns them.
-    /// Failures are raised as RuntimeError for the caller's reporter.
+    /// Failures are raised as RuntimeError for the caller's reporter; a statement whose failure the
+    /// data layer has already shown raises an error numbered 0, which the reporters do not show.
     std::vector<ChequeFila> carga(QString sentencia);
 
     /// The payee printed on a supplier's cheques: its payment data, or the account's description when
@@ -28,6 +29,7 @@ public:
 private:
     struct Campos;
     ChequeFila fila(const AdoRecordset& rs, const Campos& c, int n);
+    static void seAbrio(const AdoRecordset& rs);
 
     DB_Dll& m_db;
     QHash<QString, QString> m_aLaOrden;

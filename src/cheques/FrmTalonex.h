@@ -2,6 +2,7 @@
 
 #include "cheques/ChequeFila.h"
 #include "cheques/EstadoBarra.h"
+#include "cheques/GeneracionCheques.h"
 #include "cheques/SentenciasCheques.h"
 #include "cheques/ValidacionFiltros.h"
 
@@ -73,6 +74,12 @@ public:
     /// The filter field of a field name (without regard to case); null when none.
     QLineEdit* campo(const QString& dataField) const;
     QTreeWidget* Lvw() const { return m_lvw; }
+    /// What the last "GRABAR" run did (numbered, printed, first and last number, next free number).
+    const ResultadoGeneracion& ultimaCorrida() const { return m_ultimaCorrida; }
+
+Q_SIGNALS:
+    /// A "GRABAR" run has ended, however it ended.
+    void corridaTerminada(const ResultadoGeneracion& resultado);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -130,4 +137,5 @@ private:
     QPushButton* m_cmdGrabar = nullptr;
     std::unique_ptr<ClsDialogo> m_dialogo;
     QString m_archivoPdf;
+    ResultadoGeneracion m_ultimaCorrida;
 };

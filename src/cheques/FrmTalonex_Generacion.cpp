@@ -3,6 +3,7 @@
 
 #include "app/AppState.h"
 #include "app/Configuracion.h"
+#include "cheques/BloqueoPuesto.h"
 #include "cheques/ChequeItem.h"
 #include "cheques/GeneracionCheques.h"
 #include "cheques/ProgresoEnCartel.h"
@@ -13,6 +14,7 @@
 #include "report/ClsReporte.h"
 #include "zimbrel2/ClsDialogo.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/TrappedRoutine.h"
 
@@ -24,15 +26,56 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int Informacion = 64;
+// The report file the account's cheques print with: its own when configured, else the default.
+QString reporteDeCuenta(const QString& idBanco)
+{
+    QString archivo;
+    const QString valor = Cfg(u"RptFCh_"_s + idBanco.trimmed(), archivo);
+    return !valor.isEmpty() && !archivo.isEmpty() ? archivo : u"IMPRESION_CHEQUES"_s;
+}
 
 } // namespace
 
 void FrmTalonex::ActualizarDatos()
 {
+    m_ultimaCorrida = ResultadoGeneracion();
     TrappedRoutine routine(ClsUtiles::reporterFor(u"ACTUALIZAR DATOS"_s));
-    const auto falla = [&] { m_estado.Fallo = true; };
+    const auto falla = [&] {
+        m_estado.Fallo = true;
+        m_ultimaCorrida.fallo = true;
+        Q_EMIT corridaTerminada(m_ultimaCorrida);
+    };
     bool sigue = true;
+
+    // One run at a time per workstation key: the run owns the key's print rows from the moment it
+    // empties them until they are printed.
+    const DB_Dll& db = DataGlobals::gDB();
+    const QString puesto = appState().gPuestoUsuario;
+    BloqueoPuesto bloqueo(db.gServidor + u'|' + db.gDBName, puesto);
+    switch (bloqueo.toma()) {
+    case BloqueoPuesto::Resultado::Tomado:
+        break;
+    case BloqueoPuesto::Resultado::Ocupado:
+        operatorDialogs().messageBox(
+            u"Ya se estan generando cheques en este puesto con la clave "_s + puesto +
+                u".\r\nEspere a que esa corrida termine; no se numero ningun cheque."_s,
+            MsgStyle::Exclamation, u"Aviso al Operador!"_s);
+        return falla();
+    case BloqueoPuesto::Resultado::SinArchivo:
+        operatorDialogs().messageBox(u"No se pudo reservar la corrida del puesto "_s + puesto + u" ("_s +
+                                         bloqueo.error() + u").\r\nNo se numero ningun cheque."_s,
+                                     MsgStyle::Exclamation, u"Aviso al Operador!"_s);
+        return falla();
+    }
+
+    // A report that cannot print must be known before numbers are spent on it.
+    try {
+        ClsReporte::instance().verificaReporte(reporteDeCuenta(texto(u"IDBANCO"_s)));
+    } catch (const RuntimeError& error) {
+        operatorDialogs().messageBox(error.description() + u"\r\nNo se numero ningun cheque."_s,
+                                     MsgStyle::Exclamation, u"Aviso al Operador!"_s);
+        return falla();
+    }
 
     routine.step([&] { ClsReporte::instance().Prepara(0); }) && routine.step([&] {
         if (!m_chkImpresora->isChecked())
@@ -47,8 +90,10 @@ void FrmTalonex::ActualizarDatos()
     });
     if (routine.left())
         return falla();
-    if (!sigue)
+    if (!sigue) {
+        Q_EMIT corridaTerminada(m_ultimaCorrida);
         return;
+    }
 
     // Stable: with the number column empty, as in normal mode, the rows keep the order the operator
     // sees, and that is the order they are numbered in.
@@ -77,8 +122,8 @@ void FrmTalonex::ActualizarDatos()
     pedido.puestoUsuario = appState().gPuestoUsuario;
 
     ProgresoEnCartel progreso;
-    const ResultadoGeneracion resultado =
-        GeneracionCheques(DataGlobals::gDB(), progreso).genera(orden, pedido);
+    m_ultimaCorrida = GeneracionCheques(DataGlobals::gDB(), progreso).genera(orden, pedido);
+    const ResultadoGeneracion& resultado = m_ultimaCorrida;
     // The rows keep their item order: sorting is off while their texts change.
     m_lvw->setSortingEnabled(false);
     for (size_t i = 0; i < filas.size() && i < items.size(); ++i) {
@@ -88,11 +133,13 @@ void FrmTalonex::ActualizarDatos()
     m_lvw->setSortingEnabled(true);
     if (resultado.fallo)
         return falla();
-    if (!resultado.imprimir)
-        return;
-    routine.step([&] { Imprimir(); });
-    if (routine.left())
-        falla();
+    if (resultado.imprimir) {
+        routine.step([&] { Imprimir(); });
+        if (routine.left())
+            return falla();
+        m_ultimaCorrida.impresos = ClsReporte::instance().chequesImpresos();
+    }
+    Q_EMIT corridaTerminada(m_ultimaCorrida);
 }
 
 void FrmTalonex::setArchivoPdf(const QString& ruta)
@@ -107,11 +154,7 @@ void FrmTalonex::Imprimir()
     // must not end the text.
     const QString formula = u"{AUX_IMPRESION.USUARIO}='"_s + SqlTextBody(state.gPuestoUsuario) +
                             u"' AND {AUX_IMPRESION.CUENTA}= '"_s + SqlTextBody(texto(u"IDBANCO"_s)) + u"'"_s;
-    QString reporte = u"IMPRESION_CHEQUES"_s;
-    QString archivo;
-    const QString valor = Cfg(u"RptFCh_"_s + texto(u"IDBANCO"_s).trimmed(), archivo);
-    if (!valor.isEmpty() && !archivo.isEmpty())
-        reporte = archivo;
+    const QString reporte = reporteDeCuenta(texto(u"IDBANCO"_s));
     ClsReporte& reporteador = ClsReporte::instance();
     int destino = 0;
     if (m_chkPantalla->isChecked())
@@ -148,8 +191,8 @@ void FrmTalonex::CmdGrabar_Click()
     DB_Dll& db = DataGlobals::gDB();
     if (!db.gEsAdmin) {
         operatorDialogs().messageBox(
-            u"Debe ser usuario con atributo administrador para cambiar esta configuracion"_s, Informacion,
-            u"Aviso al operador"_s);
+            u"Debe ser usuario con atributo administrador para cambiar esta configuracion"_s,
+            MsgStyle::Information, u"Aviso al operador"_s);
         return;
     }
     QString sql = u"Delete ta_configuracion where clave like 'RptFCh_%'"_s;
@@ -159,7 +202,7 @@ void FrmTalonex::CmdGrabar_Click()
         const QString cuenta = m_txtBanco1[i]->text().trimmed();
         GrabaCfg(u"RptFCh_"_s + cuenta, cuenta, m_txtUbicacion[i]->text(), false, u"DATOS"_s, true);
     }
-    operatorDialogs().messageBox(u"Datos guardados con exito"_s, Informacion, u"Atencion"_s);
+    operatorDialogs().messageBox(u"Datos guardados con exito"_s, MsgStyle::Information, u"Atencion"_s);
 }
 
 void FrmTalonex::cmdExplorar_Click(int i)

@@ -4,23 +4,17 @@
 #include "cheques/NumeroCheque.h"
 #include "cheques/SentenciasCheques.h"
 #include "cheques/ValidacionFiltros.h"
+#include "data/AdoRecordset.h"
 #include "data/DB_Dll.h"
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/Currency.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/TrappedRoutine.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int Si = 6;
-constexpr int Reintentar = 4;
-constexpr int Ignorar = 5;
-constexpr int SiNo = 4;
-constexpr int AnularReintentarIgnorarCritico = 2 + 16;
-constexpr int Informacion = 64;
-constexpr int Exclamacion = 48;
 
 // The words spell at most twelve digits before the decimals.
 constexpr qint64 ImporteMaximoEnLetras = 999'999'999'999LL;
@@ -39,26 +33,29 @@ GeneracionCheques::GeneracionCheques(DB_Dll& db, ProgresoGeneracion& progreso)
 {
 }
 
-void GeneracionCheques::ejecuta(QString sentencia, long* afectadas)
+long GeneracionCheques::ejecuta(QString sentencia)
 {
-    long n = 0;
+    // The data layer leaves the count as it was when the statement fails, and clears some failures
+    // (a truncation on the server) without a trace: only a count it wrote says the statement ran.
+    long n = -1;
     m_db.EjecutaConsultaSQL(sentencia, n);
     const QList<AdoError>& errores = m_db.gCnn().errors();
     if (!errores.isEmpty())
         throw RuntimeError(errores.first().number, errores.first().description, u"ACTUALIZAR DATOS"_s);
-    if (afectadas)
-        *afectadas = n;
+    return n;
 }
 
 QStringList GeneracionCheques::sentenciasCheque(const ChequeFila& fila, const PedidoGeneracion& pedido,
-                                                const QString& numero)
+                                                qint64 numero)
 {
     const Currency importe = ClsUtiles::TextoANumero(fila[ColumnaCheque::Importe]);
     ChequeFila numerada = fila;
-    numerada[ColumnaCheque::Numero] = NumeroCheque::columnaNumero(numero);
+    if (!pedido.reimpresion)
+        numerada[ColumnaCheque::Numero] =
+            NumeroCheque::columnaNumero(NumeroCheque::compone(pedido.serie, numero));
     QStringList sentencias;
     if (!pedido.reimpresion)
-        sentencias << SentenciasCheques::numeraCheque(fila, numero);
+        sentencias << SentenciasCheques::numeraCheque(fila, pedido.serie, numero);
     sentencias << SentenciasCheques::insertaImpresion(
         pedido.puestoUsuario, pedido.idBanco, numerada, fila[ColumnaCheque::Importe],
         ImporteEnLetras(importe.toRegionalText(), 0, u""_s, u"Centavos"_s), pedido.serie);
@@ -77,7 +74,7 @@ bool GeneracionCheques::importesEscribibles(const std::vector<ChequeFila*>& fila
                 u"El importe del cheque "_s + descripcionCheque(*fila) +
                     u" tiene mas de doce cifras enteras y no puede escribirse en letras.\r\n"
                     u"No se genero ningun cheque."_s,
-                Exclamacion, u"Aviso al Operador!"_s);
+                MsgStyle::Exclamation, u"Aviso al Operador!"_s);
             return false;
         }
     }
@@ -85,9 +82,22 @@ bool GeneracionCheques::importesEscribibles(const std::vector<ChequeFila*>& fila
 }
 
 GeneracionCheques::Paso GeneracionCheques::generaCheque(ChequeFila& fila, const PedidoGeneracion& pedido,
-                                                        const QString& numero)
+                                                        const QString& numero, qint64 numeroParte)
 {
-    const QStringList sentencias = sentenciasCheque(fila, pedido, numero);
+    const QStringList sentencias = sentenciasCheque(fila, pedido, numeroParte);
+    // Each statement must change exactly one row: a count of zero from the numbering means the guard
+    // found the cheque numbered or the number given meanwhile; any other count, or a print row that
+    // was not written, undoes the cheque like a failed write.
+    const auto unaFila = [](long afectadas, const QString& que) {
+        if (afectadas == 1)
+            return;
+        throw RuntimeError(AdoErrorNumber::Unspecified,
+                           que + (afectadas < 0
+                                      ? u": la base de datos no completo la sentencia."_s
+                                      : u": la base de datos grabo "_s + QString::number(afectadas) +
+                                            u" filas en lugar de una."_s),
+                           u"ACTUALIZAR DATOS"_s);
+    };
     for (;;) {
         QString fallo;
         bool ocupado = false;
@@ -95,12 +105,13 @@ GeneracionCheques::Paso GeneracionCheques::generaCheque(ChequeFila& fila, const 
             m_db.gCnn().beginTrans();
             try {
                 if (!pedido.reimpresion) {
-                    long afectadas = 0;
-                    ejecuta(sentencias[0], &afectadas);
-                    ocupado = afectadas != 1;
+                    const long afectadas = ejecuta(sentencias[0]);
+                    ocupado = afectadas == 0;
+                    if (!ocupado)
+                        unaFila(afectadas, u"El numero no se grabo en el asiento"_s);
                 }
                 if (!ocupado)
-                    ejecuta(sentencias.last());
+                    unaFila(ejecuta(sentencias.last()), u"La fila de impresion no se grabo"_s);
             } catch (const RuntimeError& error) {
                 fallo = error.description();
             }
@@ -109,15 +120,16 @@ GeneracionCheques::Paso GeneracionCheques::generaCheque(ChequeFila& fila, const 
             else
                 m_db.gCnn().rollbackTrans();
         } catch (const RuntimeError& error) {
-            fallo = error.description();
+            if (fallo.isEmpty())
+                fallo = error.description();
         }
 
-        if (ocupado) {
+        if (ocupado && fallo.isEmpty()) {
             operatorDialogs().messageBox(u"El cheque "_s + descripcionCheque(fila) +
                                              u" no recibio el numero "_s + numero +
                                              u": otro puesto ya lo numero o ese numero ya esta usado en la "
                                              u"cuenta.\r\nSe imprimen los cheques ya generados."_s,
-                                         Exclamacion, u"Aviso al Operador!"_s);
+                                         MsgStyle::Exclamation, u"Aviso al Operador!"_s);
             return Paso::Detener;
         }
         if (fallo.isEmpty()) {
@@ -126,14 +138,51 @@ GeneracionCheques::Paso GeneracionCheques::generaCheque(ChequeFila& fila, const 
             fila[ColumnaCheque::Numero] = NumeroCheque::columnaNumero(numero);
             return Paso::Hecho;
         }
-        const int answer =
-            operatorDialogs().messageBox(u"No se pudo generar el cheque "_s + descripcionCheque(fila) +
-                                             u" con el numero "_s + numero + u".\r\n"_s + fallo,
-                                         AnularReintentarIgnorarCritico, u"ACTUALIZAR DATOS"_s);
-        if (answer == Reintentar)
+        const int answer = operatorDialogs().messageBox(
+            u"No se pudo generar el cheque "_s + descripcionCheque(fila) + u" con el numero "_s + numero +
+                u".\r\n"_s + fallo,
+            MsgStyle::AbortRetryIgnore + MsgStyle::Critical, u"ACTUALIZAR DATOS"_s);
+        if (answer == MsgAnswer::Retry)
             continue;
-        return answer == Ignorar ? Paso::Saltado : Paso::Detener;
+        return answer == MsgAnswer::Ignore ? Paso::Saltado : Paso::Detener;
     }
+}
+
+std::optional<qint64> GeneracionCheques::siguienteLibre(DB_Dll& db, const QString& idBanco,
+                                                        const QString& serie)
+{
+    struct Chequera
+    {
+        QString idBanco;
+        qint64 desde = 0;
+        qint64 hasta = 0;
+    };
+    std::vector<Chequera> chequeras;
+    const auto abre = [&db](QString sql, AdoRecordset& rs) {
+        db.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, true);
+        if (!rs.isOpen())
+            throw RuntimeError(AdoErrorNumber::ObjectClosed, u"No se pudo leer: "_s + sql,
+                               u"ACTUALIZAR DATOS"_s);
+    };
+    AdoRecordset rs;
+    abre(SentenciasCheques::chequerasSerie(idBanco, serie), rs);
+    for (; !rs.eof(); rs.moveNext())
+        chequeras.push_back({ClsUtiles::ValorSeguro(rs.value(u"IDBANCO")),
+                             ClsUtiles::TextoAEntero(ClsUtiles::ValorSeguro(rs.value(u"NUMERO_DESDE"))),
+                             ClsUtiles::TextoAEntero(ClsUtiles::ValorSeguro(rs.value(u"NUMERO_HASTA")))});
+    db.CierraRecordset(&rs);
+    if (chequeras.empty())
+        return std::nullopt;
+    qint64 maximo = 0;
+    abre(SentenciasCheques::maximoNumero(serie, chequeras.front().idBanco), rs);
+    if (!rs.eof())
+        maximo = ClsUtiles::TextoAEntero(ClsUtiles::ValorSeguro(rs.value(u"Maximo")));
+    db.CierraRecordset(&rs);
+    for (const Chequera& chequera : chequeras) {
+        if (maximo < chequera.hasta)
+            return std::max(maximo + 1, chequera.desde);
+    }
+    return std::nullopt;
 }
 
 ResultadoGeneracion GeneracionCheques::genera(std::vector<ChequeFila*>& filas, const PedidoGeneracion& pedido)
@@ -156,8 +205,9 @@ ResultadoGeneracion GeneracionCheques::genera(std::vector<ChequeFila*>& filas, c
 
     for (const ChequeFila* fila : filas)
         resultado.marcados += fila->marcado ? 1 : 0;
+    // Refused before anything changed: the operator unticks the cheque and tries again.
     if (resultado.marcados > 0 && !importesEscribibles(filas))
-        return resultado;
+        return terminaConFallo();
 
     routine.step([&] { ejecuta(SentenciasCheques::borraImpresion(pedido.puestoUsuario, pedido.idBanco)); });
     if (routine.left())
@@ -185,13 +235,16 @@ ResultadoGeneracion GeneracionCheques::genera(std::vector<ChequeFila*>& filas, c
         const QString numero = pedido.reimpresion ? (*fila)[ColumnaCheque::Cheque]
                                                   : NumeroCheque::compone(pedido.serie, siguiente);
         Paso paso = Paso::Detener;
-        routine.step([&] { paso = generaCheque(*fila, pedido, numero); });
+        routine.step([&] { paso = generaCheque(*fila, pedido, numero, siguiente); });
         if (routine.left())
             return terminaConFallo();
         if (paso == Paso::Hecho) {
             ++resultado.generados;
             ++siguiente;
             ultimo = numero;
+            if (resultado.primero.isEmpty())
+                resultado.primero = numero;
+            resultado.ultimo = numero;
         } else if (paso == Paso::Saltado) {
             ++saltados;
         } else {
@@ -203,8 +256,9 @@ ResultadoGeneracion GeneracionCheques::genera(std::vector<ChequeFila*>& filas, c
         if (routine.left())
             return terminaConFallo();
         if (cancelado) {
-            if (operatorDialogs().messageBox(u"Desdea Cancelar el proceso?"_s, SiNo, u"Atención!"_s) == Si) {
-                operatorDialogs().messageBox(u"Ultimo cheque generado: "_s + ultimo, Informacion,
+            if (operatorDialogs().messageBox(u"Desdea Cancelar el proceso?"_s, MsgStyle::YesNo,
+                                             u"Atención!"_s) == MsgAnswer::Yes) {
+                operatorDialogs().messageBox(u"Ultimo cheque generado: "_s + ultimo, MsgStyle::Information,
                                              u"Aviso al Operador!"_s);
                 break;
             }
@@ -221,7 +275,15 @@ ResultadoGeneracion GeneracionCheques::genera(std::vector<ChequeFila*>& filas, c
                                          QString::number(resultado.marcados) +
                                          u" cheques marcados; se imprimen los "_s +
                                          QString::number(resultado.generados) + u" generados."_s,
-                                     Informacion, u"Aviso al Operador!"_s);
+                                     MsgStyle::Information, u"Aviso al Operador!"_s);
+    }
+    if (!pedido.reimpresion) {
+        // Only a hint for the next run: a failure to read it changes nothing of this one.
+        try {
+            if (const std::optional<qint64> libre = siguienteLibre(m_db, pedido.idBanco, pedido.serie))
+                resultado.siguienteLibre = NumeroCheque::compone(pedido.serie, *libre);
+        } catch (const RuntimeError&) {
+        }
     }
     resultado.imprimir = resultado.generados > 0;
     return resultado;

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class DB_Dll;
@@ -29,16 +30,24 @@ struct PedidoGeneracion
     QString puestoUsuario;
 };
 
-/// How a run ended.
+/// How a run ended: what the cheque window tells the operator after it.
 struct ResultadoGeneracion
 {
     int marcados = 0;
     /// Cheques that got their number and their print row (reprint: their print row).
     int generados = 0;
+    /// Cheques the report printed (set by the window once the report has printed them).
+    int impresos = 0;
+    /// First and last number given (reprint: printed) in this run; empty when none.
+    QString primero;
+    QString ultimo;
+    /// Normal mode: the number the next run of the series starts with ("B-103"), read from the
+    /// database after the run, so it counts the numbers other workstations gave meanwhile; empty
+    /// in reprint mode or when it could not be read.
+    QString siguienteLibre;
     /// The print table holds rows of this run to print.
     bool imprimir = false;
-    /// Ended on an unexpected failure the operator neither retried nor skipped: nothing is printed
-    /// and the window keeps its list.
+    /// Ended on a failure or a refusal: nothing more is printed and the window keeps its list.
     bool fallo = false;
 };
 
@@ -55,9 +64,16 @@ public:
     /// number column.
     ResultadoGeneracion genera(std::vector<ChequeFila*>& filas, const PedidoGeneracion& pedido);
 
-    /// The statements of one cheque, in the order they run (for the statement corpus).
+    /// The statements of one cheque, in the order they run (for the statement corpus): normal mode
+    /// numbers it `numero` of the series; reprint keeps the row's own number.
     static QStringList sentenciasCheque(const ChequeFila& fila, const PedidoGeneracion& pedido,
-                                        const QString& numero);
+                                        qint64 numero);
+
+    /// The number a run of `serie` on the account starts with: one past the highest number the bank
+    /// of the account's chequebook gave in the series, or the chequebook's first number when it
+    /// gave none. Nullopt when the account has no chequebook of the series. Raises RuntimeError when
+    /// a statement fails.
+    static std::optional<qint64> siguienteLibre(DB_Dll& db, const QString& idBanco, const QString& serie);
 
 private:
     enum class Paso
@@ -66,8 +82,11 @@ private:
         Saltado,
         Detener
     };
-    Paso generaCheque(ChequeFila& fila, const PedidoGeneracion& pedido, const QString& numero);
-    void ejecuta(QString sentencia, long* afectadas = nullptr);
+    Paso generaCheque(ChequeFila& fila, const PedidoGeneracion& pedido, const QString& numero,
+                      qint64 numeroParte);
+    /// Runs a statement; a failure the data layer kept in the connection's errors raises it. The
+    /// affected rows are -1 when the statement did not run to its end.
+    long ejecuta(QString sentencia);
     bool importesEscribibles(const std::vector<ChequeFila*>& filas);
 
     DB_Dll& m_db;

@@ -1,5 +1,6 @@
 #include "cheques/SentenciasCheques.h"
 
+#include "cheques/NumeroCheque.h"
 #include "data/SqlValue.h"
 #include "zimbrel2/ClsUtiles.h"
 
@@ -28,16 +29,19 @@ QString numeroDe(const QString& columna)
 
 QString condicion(const FiltroCheques& filtro)
 {
+    // A field of blanks is an empty field, as the validation reads it: "Fecha >= NULL" or
+    // "CuentaDestino <= '   '" would silently select nothing.
+    const auto informado = [](const QString& texto) { return !texto.trimmed().isEmpty(); };
     QString w;
-    if (!filtro.fechaD.isEmpty())
-        agrega(w, u"Fecha"_s, u" >= "_s, ClsUtiles::FechaSQL(filtro.fechaD));
-    if (!filtro.fechaH.isEmpty())
-        agrega(w, u"Fecha"_s, u" <= "_s, ClsUtiles::FechaSQL(filtro.fechaH));
-    if (!filtro.proveedorD.isEmpty())
+    if (informado(filtro.fechaD))
+        agrega(w, u"Fecha"_s, u" >= "_s, ClsUtiles::FechaSQL(filtro.fechaD.trimmed()));
+    if (informado(filtro.fechaH))
+        agrega(w, u"Fecha"_s, u" <= "_s, ClsUtiles::FechaSQL(filtro.fechaH.trimmed()));
+    if (informado(filtro.proveedorD))
         agrega(w, u"CuentaDestino"_s, u" >= "_s, texto(filtro.proveedorD));
-    if (!filtro.proveedorH.isEmpty())
+    if (informado(filtro.proveedorH))
         agrega(w, u"CuentaDestino"_s, u" <= "_s, texto(filtro.proveedorH));
-    if (!filtro.idBanco.isEmpty())
+    if (informado(filtro.idBanco))
         agrega(w, u"CUENTA"_s, u" = "_s, texto(filtro.idBanco.trimmed()));
     return w;
 }
@@ -72,6 +76,13 @@ QString rangoChequera(const QString& idBanco, const QString& serie, const QStrin
            SQLValue(numero, u"@");
 }
 
+QString chequerasSerie(const QString& idBanco, const QString& serie)
+{
+    return u"SELECT IDBANCO,NUMERO_DESDE, NUMERO_HASTA FROM  V_TA_CTRL_CHEQUERAS "_s +
+           u" WHERE CUENTABANCODIFERIDO = "_s + texto(idBanco.trimmed()) + u" AND SERIE ="_s +
+           texto(serie.trimmed()) + u" ORDER BY NUMERO_DESDE"_s;
+}
+
 QString maximoNumero(const QString& serie, const QString& idBancoChequera)
 {
     // Compared as numbers: as texts "99" sorts after "120", which would hide the numbers given above
@@ -81,9 +92,20 @@ QString maximoNumero(const QString& serie, const QString& idBancoChequera)
            texto(serie) + u" and IDBANCO="_s + texto(idBancoChequera);
 }
 
-QString chequeConNumero(const QString& numeroLiteral)
+QString mismoNumero(const QString& columna, const QString& serie, qint64 numero)
 {
-    return u"select * from mv_asientos where nrocomprobantebancario="_s + numeroLiteral;
+    // The number part is compared as a number, so "B-0100" holds the number of "B-100". The program
+    // writes numbers without leading zeros, which is one index search; the forms with zeros sort
+    // between "B-0" and "B-1", a range the same index finds, and only those are converted.
+    const QString prefijo = serie + u'-';
+    return u"("_s + columna + u"="_s + texto(prefijo + QString::number(numero)) + u" or ("_s + columna +
+           u">="_s + texto(prefijo + u'0') + u" and "_s + columna + u"<"_s + texto(prefijo + u'1') +
+           u" and "_s + numeroDe(columna) + u"="_s + QString::number(numero) + u"))"_s;
+}
+
+QString chequeConNumero(const QString& serie, qint64 numero)
+{
+    return u"select * from mv_asientos where "_s + mismoNumero(u"nrocomprobantebancario"_s, serie, numero);
 }
 
 QString borraImpresion(const QString& puestoUsuario, const QString& cuenta)
@@ -92,8 +114,9 @@ QString borraImpresion(const QString& puestoUsuario, const QString& cuenta)
            texto(cuenta.trimmed());
 }
 
-QString numeraCheque(const ChequeFila& fila, const QString& numero)
+QString numeraCheque(const ChequeFila& fila, const QString& serie, qint64 numeroParte)
 {
+    const QString numero = NumeroCheque::compone(serie, numeroParte);
     using namespace ColumnaCheque;
     const QString& cpte = fila[Cpte];
     return u"UPDATE MV_ASIENTOS SET NroComprobanteBancario="_s + texto(numero) + u" WHERE tc="_s +
@@ -104,10 +127,13 @@ QString numeraCheque(const ChequeFila& fila, const QString& numero)
            u" and periodo="_s + texto(fila[Periodo]) + u" and tipo_reg="_s + texto(fila[TipoReg]) +
            u" and idbanco= "_s + texto(fila[Banco]) +
            // Another workstation may have numbered this cheque, or given this number, since the list
-           // was loaded: then no line changes and the run stops there.
-           u" and NroComprobanteBancario='*-' and not exists (select 1 from MV_ASIENTOS with(nolock) "_s
-           u"where NroComprobanteBancario="_s +
-           texto(numero) + u" and cuenta= "_s + texto(fila[Cuenta]) + u")"_s;
+           // was loaded: then no line changes and the run stops there. The check holds the lines it
+           // read until the cheque's transaction ends (a server's range lock), so two workstations
+           // testing the same number at the same moment cannot both find it free.
+           u" and NroComprobanteBancario='*-' and not exists (select 1 from MV_ASIENTOS with (updlock, "_s
+           u"holdlock) where cuenta= "_s +
+           texto(fila[Cuenta]) + u" and "_s + mismoNumero(u"NroComprobanteBancario"_s, serie, numeroParte) +
+           u")"_s;
 }
 
 QString insertaImpresion(const QString& puestoUsuario, const QString& cuenta, const ChequeFila& fila,

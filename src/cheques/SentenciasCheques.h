@@ -33,16 +33,19 @@ QString datosPago(const QString& cuentaDestino);
 
 /// The chequebook of the account and series that holds `numero`.
 QString rangoChequera(const QString& idBanco, const QString& serie, const QString& numero);
+/// The chequebooks of the account and series, by first number.
+QString chequerasSerie(const QString& idBanco, const QString& serie);
 /// The highest number given in a series on a bank, as a number ("Maximo"; 0 when none).
 QString maximoNumero(const QString& serie, const QString& idBancoChequera);
-/// The accounting lines that carry the cheque number whose literal is `numeroLiteral`.
-QString chequeConNumero(const QString& numeroLiteral);
+/// The accounting lines that carry the cheque number of `serie` and `numero`, however its number part
+/// is written ("B-100", "B-0100").
+QString chequeConNumero(const QString& serie, qint64 numero);
 
 /// Empties the print rows of a workstation-and-user key and an account.
 QString borraImpresion(const QString& puestoUsuario, const QString& cuenta);
-/// Writes `numero` into the cheque's accounting line, only while the line is still without number
-/// and no line of the account holds that number yet.
-QString numeraCheque(const ChequeFila& fila, const QString& numero);
+/// Writes the number `serie`-`numero` into the cheque's accounting line, only while the line is still
+/// without number and no line of the account holds that number yet (in whatever writing).
+QString numeraCheque(const ChequeFila& fila, const QString& serie, qint64 numero);
 /// One print row.
 QString insertaImpresion(const QString& puestoUsuario, const QString& cuenta, const ChequeFila& fila,
                          const QString& importe, const QString& importeEnLetras, const QString& serie);

@@ -7,6 +7,7 @@
 #include "data/DB_Dll.h"
 #include "data/SqlValue.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/TrappedRoutine.h"
 
@@ -16,13 +17,27 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int CriticoAceptar = 16;
-constexpr int SiNoPreguntaNoPorDefecto = 4 + 32 + 256;
-constexpr int Si = 6;
-
 const QString TituloAviso = u"Aviso al operador..."_s;
 
+// A statement whose failure the data layer has already shown and the operator gave up on: the
+// check stops there without a box of its own.
+const QString SinLectura = u"CAMPO_VALIDA sin lectura"_s;
+
+RuntimeError noSePudoLeer()
+{
+    return RuntimeError(AdoErrorNumber::ObjectClosed,
+                        u"Operation is not allowed when the object is closed."_s, SinLectura);
+}
+
 } // namespace
+
+ErrorReporter ValidacionFiltros::reporter()
+{
+    const ErrorReporter mostrar = ClsUtiles::reporterFor(u"CAMPO_VALIDA"_s);
+    return [mostrar](const RuntimeError& error) {
+        return error.source() == SinLectura ? MsgAnswer::Abort : mostrar(error);
+    };
+}
 
 ValidacionFiltros::ValidacionFiltros(DB_Dll& db, CamposFiltro& campos, EstadoValidacion& estado)
     : m_db(db), m_campos(campos), m_estado(estado)
@@ -68,7 +83,7 @@ void ValidacionFiltros::CampoValida(const QString& dataField)
     else if (es(u"NumerarHasta"))
         validaNumerarHasta(texto);
     if (m_estado.Fallo && !m_mensaje.isEmpty())
-        operatorDialogs().messageBox(m_mensaje, CriticoAceptar, TituloAviso);
+        operatorDialogs().messageBox(m_mensaje, MsgStyle::Critical, TituloAviso);
     m_mensaje.clear();
 }
 
@@ -76,6 +91,22 @@ void ValidacionFiltros::falla(const QString& mensaje)
 {
     m_estado.Fallo = true;
     m_mensaje = mensaje;
+}
+
+bool ValidacionFiltros::noSePudo(const TrappedRoutine& routine)
+{
+    // A check that could not be made has not passed; the operator has already seen why.
+    if (routine.left())
+        m_estado.Fallo = true;
+    return routine.left();
+}
+
+void ValidacionFiltros::abre(QString sql, AdoRecordset& rs)
+{
+    m_db.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, true);
+    // The data layer has shown the failure and left the recordset closed: the answer was to give up.
+    if (!rs.isOpen())
+        throw noSePudoLeer();
 }
 
 void ValidacionFiltros::validaFecha(const QString& texto)
@@ -88,7 +119,7 @@ void ValidacionFiltros::validaProveedor(const QString& dataField, QString texto)
 {
     if (texto.isEmpty())
         return;
-    TrappedRoutine routine(ClsUtiles::reporterFor(u"CAMPO_VALIDA"_s));
+    TrappedRoutine routine(reporter());
     bool existe = false;
     routine.step([&] {
         AdoRecordset cuenta;
@@ -97,12 +128,19 @@ void ValidacionFiltros::validaProveedor(const QString& dataField, QString texto)
         if (ExisteCuenta(codigo, &cuenta, true, porCodigoOpcional)) {
             texto = ClsUtiles::ValorSeguro(cuenta.value(u"Codigo"));
             m_campos.setTexto(dataField, texto);
+        } else if (!cuenta.isOpen()) {
+            throw noSePudoLeer();
         }
     }) &&
         routine.step([&] {
-            existe = m_db.ExisteEnTabla(u"vt_proveedores"_s, texto, u"Codigo"_s, nullptr, 8, {}, true);
+            AdoRecordset proveedor;
+            existe = m_db.ExisteEnTabla(u"vt_proveedores"_s, texto, u"Codigo"_s, &proveedor, 8, {}, true);
+            // Not found because the statement failed (a missing table): that is no answer about the code.
+            if (!existe && !proveedor.isOpen())
+                throw noSePudoLeer();
+            m_db.CierraRecordset(&proveedor);
         });
-    if (routine.left())
+    if (noSePudo(routine))
         return;
     if (!existe)
         falla(u"El Código Informado no Existe"_s);
@@ -114,12 +152,15 @@ void ValidacionFiltros::validaBanco(const QString& texto)
         falla(u"Debe informar un Banco"_s);
         return;
     }
-    TrappedRoutine routine(ClsUtiles::reporterFor(u"CAMPO_VALIDA"_s));
+    TrappedRoutine routine(reporter());
     AdoRecordset cuenta;
     bool existe = false;
-    routine.step(
-        [&] { existe = m_db.ExisteEnTabla(u"MA_CUENTAS"_s, texto, u"Codigo"_s, &cuenta, 8, {}, true); });
-    if (routine.left())
+    routine.step([&] {
+        existe = m_db.ExisteEnTabla(u"MA_CUENTAS"_s, texto, u"Codigo"_s, &cuenta, 8, {}, true);
+        if (!existe && !cuenta.isOpen())
+            throw noSePudoLeer();
+    });
+    if (noSePudo(routine))
         return;
     if (!existe) {
         falla(u"El Banco Informado no es correcto!!"_s);
@@ -131,7 +172,7 @@ void ValidacionFiltros::validaBanco(const QString& texto)
         medio = ClsUtiles::ValorSeguro(cuenta.value(u"MedioDePago"));
         descripcion = ClsUtiles::ValorSeguro(cuenta.value(u"Descripcion"));
     });
-    if (routine.left())
+    if (noSePudo(routine))
         return;
     if (medio.trimmed().compare(u"CH"_s, Qt::CaseInsensitive) != 0) {
         falla(u"La cuenta informada no esta habilitada para la Emision de Cheques"_s);
@@ -162,15 +203,10 @@ void ValidacionFiltros::validaNumerarHasta(const QString& texto)
 
 void ValidacionFiltros::validaSerie()
 {
+    // Reprint gives no numbers: the series only selects what the load finds.
+    if (m_estado.EnReimpresion || m_estado.ValidandoCarga)
+        return;
     const QString serie = m_campos.texto(u"serie"_s).trimmed();
-    if (m_estado.EnReimpresion) {
-        // Reprint selects the cheques by series letter: one letter, or the load finds nothing.
-        if (serie.size() != 1)
-            falla(u"Debe informar una serie"_s);
-        return;
-    }
-    if (m_estado.ValidandoCarga)
-        return;
     if (serie.isEmpty()) {
         falla(u"Debe informar una serie"_s);
         return;
@@ -186,14 +222,13 @@ void ValidacionFiltros::validaSerie()
     const qint64 desde = *desdeEntero;
     const QString idBanco = m_campos.texto(u"IDBANCO"_s);
 
-    TrappedRoutine routine(ClsUtiles::reporterFor(u"CAMPO_VALIDA"_s));
+    TrappedRoutine routine(reporter());
     bool enRango = false;
     QString idBancoChequera;
     qint64 hasta = 0;
     routine.step([&] {
-        QString sql = SentenciasCheques::rangoChequera(idBanco, serie, desdeTexto);
         AdoRecordset rs;
-        m_db.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, true);
+        abre(SentenciasCheques::rangoChequera(idBanco, serie, desdeTexto), rs);
         enRango = !rs.eof();
         if (enRango) {
             idBancoChequera = ClsUtiles::ValorSeguro(rs.value(u"IDBANCO"));
@@ -201,7 +236,7 @@ void ValidacionFiltros::validaSerie()
         }
         m_db.CierraRecordset(&rs);
     });
-    if (routine.left())
+    if (noSePudo(routine))
         return;
     if (!enRango) {
         falla(u"El numero informado para esa serie esta fuera de rango"_s);
@@ -210,22 +245,21 @@ void ValidacionFiltros::validaSerie()
 
     qint64 maximo = 0;
     routine.step([&] {
-        QString sql = SentenciasCheques::maximoNumero(m_campos.texto(u"serie"_s), idBancoChequera);
         AdoRecordset rs;
-        m_db.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, true);
+        abre(SentenciasCheques::maximoNumero(m_campos.texto(u"serie"_s), idBancoChequera), rs);
         if (!rs.eof())
             maximo = ClsUtiles::TextoAEntero(ClsUtiles::ValorSeguro(rs.value(u"Maximo")));
         m_db.CierraRecordset(&rs);
     });
-    if (routine.left())
+    if (noSePudo(routine))
         return;
 
     const int marcados = m_campos.chequesMarcados();
     const auto numeroDado = [&](qint64 numero, QString& literal) {
-        literal = SQLValue(NumeroCheque::compone(m_campos.texto(u"serie"_s), numero), u"'");
-        QString sql = SentenciasCheques::chequeConNumero(literal);
+        const QString serieTexto = m_campos.texto(u"serie"_s);
+        literal = SQLValue(NumeroCheque::compone(serieTexto, numero), u"'");
         AdoRecordset rs;
-        m_db.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, true);
+        abre(SentenciasCheques::chequeConNumero(serieTexto, numero), rs);
         const bool existe = !rs.eof();
         m_db.CierraRecordset(&rs);
         return existe;
@@ -234,8 +268,8 @@ void ValidacionFiltros::validaSerie()
     if (maximo >= desde) {
         const int answer = operatorDialogs().messageBox(
             u"Ya existe un cheque cargado que es mayor al numero que usted ingreso\r\nDesea continuar de todas maneras?"_s,
-            SiNoPreguntaNoPorDefecto, QString());
-        if (answer != Si) {
+            MsgStyle::YesNo + MsgStyle::Question + MsgStyle::DefaultButton2, QString());
+        if (answer != MsgAnswer::Yes) {
             m_estado.Fallo = true;
             return;
         }
@@ -243,7 +277,7 @@ void ValidacionFiltros::validaSerie()
             QString literal;
             bool existe = false;
             routine.step([&] { existe = numeroDado(desde + k, literal); });
-            if (routine.left())
+            if (noSePudo(routine))
                 return;
             if (existe) {
                 falla(u"Ya existe un cheque con  uno de los numeros a generar\r\nNro: "_s + literal);
@@ -254,7 +288,7 @@ void ValidacionFiltros::validaSerie()
         QString literal;
         bool existe = false;
         routine.step([&] { existe = numeroDado(desde, literal); });
-        if (routine.left())
+        if (noSePudo(routine))
             return;
         if (existe) {
             falla(u"Ya existe un cheque con  el  numero "_s + literal);

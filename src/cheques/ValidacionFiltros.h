@@ -1,8 +1,11 @@
 #pragma once
 
+#include "zimbrel2/TrappedRoutine.h"
+
 #include <QString>
 #include <QStringList>
 
+class AdoRecordset;
 class DB_Dll;
 
 /// What the validation reads and writes of the cheque window: the filter fields by field name, the
@@ -50,6 +53,12 @@ private:
     void validaNumerarDesde(const QString& texto);
     void validaNumerarHasta(const QString& texto);
     void falla(const QString& mensaje);
+    /// The reporter of the checks' unexpected failures ("CAMPO_VALIDA").
+    static ErrorReporter reporter();
+    /// True, with Fallo set, when the routine has left: a check that could not be made fails.
+    bool noSePudo(const TrappedRoutine& routine);
+    /// Opens a read-only recordset; a statement that failed ends the check.
+    void abre(QString sql, AdoRecordset& rs);
 
     DB_Dll& m_db;
     CamposFiltro& m_campos;

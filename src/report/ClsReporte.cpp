@@ -91,6 +91,15 @@ QString ClsReporte::rutaReporte(const QString& reporte) const
     return path;
 }
 
+void ClsReporte::verificaReporte(const QString& reporte) const
+{
+    const QString path = rutaReporte(reporte);
+    if (!QFileInfo(path).isFile())
+        throw RuntimeError(ReportErrors::ArchivoNoEncontrado,
+                           u"No se encuentra el reporte \"%1\"."_s.arg(path), u"ClsReporte"_s);
+    LayoutParser::parseFile(path);
+}
+
 void ClsReporte::ImprimeReporte(const QString& reporte, const QStringList&, const QString& formulaSeleccion,
                                 const QString& cadenaConexion, const QString& asignacionFormula,
                                 const QVariant&, const QVariant&, const QVariant&, const QVariant&,

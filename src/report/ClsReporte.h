@@ -76,6 +76,11 @@ public:
                         const QVariant& opcional4 = {}, const QString& texto1 = {},
                         const QString& texto2 = {}, const QString& texto3 = {});
 
+    /// Checks that `reporte` (as ImprimeReporte takes it) is a report file that exists and is a valid
+    /// layout; raises the RuntimeError that printing through it would raise. A run checks this before
+    /// it numbers anything.
+    void verificaReporte(const QString& reporte) const;
+
     /// End of printing. The number is not read.
     void Finaliza(int valor);
 

@@ -108,7 +108,7 @@ private:
             fail(u"'%1' no es un número entero válido para '%2'"_s.arg(value, key));
         const int result = value.toInt();
         if (result < minimum)
-            fail(u"'%1' debe ser al menos %2"_s.arg(key).arg(minimum));
+            fail(u"'%1' debe ser al menos %2"_s.arg(key, QString::number(minimum)));
         return result;
     }
 
@@ -398,9 +398,8 @@ private:
     {
         const int line = m_positionsLine > 0 ? m_positionsLine : m_chequeLine;
         if (m_layout.firstPosition > m_layout.perSheet)
-            failAt(line, u"'primera' (%1) pasa de la cantidad de cheques por hoja (%2)"_s
-                             .arg(m_layout.firstPosition)
-                             .arg(m_layout.perSheet));
+            failAt(line, u"'primera' (%1) pasa de la cantidad de cheques por hoja (%2)"_s.arg(
+                             QString::number(m_layout.firstPosition), QString::number(m_layout.perSheet)));
         if (m_layout.perSheet > 1 && m_layout.pitch < m_layout.cheque.height() - Tolerance)
             failAt(line, u"'paso' es menor que el alto del cheque: los cheques se superponen"_s);
         const QPointF first = m_layout.origin(0);

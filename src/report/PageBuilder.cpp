@@ -112,9 +112,8 @@ PageModel PageBuilder::build(const std::vector<ReportRow>& rows, int firstPositi
     if (position >= m_layout.perSheet)
         throw RuntimeError(
             ReportErrors::DatoInvalido,
-            u"La posición de inicio %1 pasa de los %2 cheques por hoja del reporte %3."_s.arg(position + 1)
-                .arg(m_layout.perSheet)
-                .arg(m_layout.file),
+            u"La posición de inicio %1 pasa de los %2 cheques por hoja del reporte %3."_s.arg(
+                QString::number(position + 1), QString::number(m_layout.perSheet), m_layout.file),
             u"ClsReporte"_s);
     for (const ReportRow& row : rows) {
         if (model.pages.empty() || position >= m_layout.perSheet) {
@@ -225,12 +224,11 @@ void PageBuilder::addText(Page& page, QPointF origin, const LayoutItem& item, co
     while (!(lines = wrap(item, font, text)) && font.size - ShrinkStep >= smallest - 1e-9)
         font.size -= ShrinkStep;
     if (!lines)
-        throw RuntimeError(ReportErrors::DatoInvalido,
-                           u"El texto \"%1\" del cheque %2 no cabe en su lugar (línea %3 del reporte %4)."_s
-                               .arg(text, row.value(column(u"NUMERO"_s)).toString())
-                               .arg(item.line)
-                               .arg(m_layout.file),
-                           u"ClsReporte"_s);
+        throw RuntimeError(
+            ReportErrors::DatoInvalido,
+            u"El texto \"%1\" del cheque %2 no cabe en su lugar (línea %3 del reporte %4)."_s.arg(
+                text, row.value(column(u"NUMERO"_s)).toString(), QString::number(item.line), m_layout.file),
+            u"ClsReporte"_s);
     for (int i = 0; i < lines->size(); ++i) {
         PageItem out;
         out.kind = PageItem::Kind::Text;

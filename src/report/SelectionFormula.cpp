@@ -5,6 +5,7 @@
 #include "zimbrel2/RuntimeError.h"
 
 #include <QList>
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
@@ -49,11 +50,10 @@ public:
 private:
     [[noreturn]] void fail(const QString& reason, qsizetype at) const
     {
-        throw RuntimeError(
-            ReportErrors::FormulaInvalida,
-            u"La fórmula de selección no es válida: %1 (posición %2): %3"_s.arg(reason).arg(at).arg(
-                m_formula),
-            u"ClsReporte"_s);
+        throw RuntimeError(ReportErrors::FormulaInvalida,
+                           u"La fórmula de selección no es válida: %1 (posición %2): %3"_s.arg(
+                               reason, QString::number(at), m_formula),
+                           u"ClsReporte"_s);
     }
 
     void push(Token::Kind kind, const QString& text, qsizetype at) { m_tokens.append({kind, text, at + 1}); }
@@ -164,38 +164,57 @@ private:
     const Token& current() const { return m_tokens.at(m_next); }
     Token take() { return m_tokens.at(m_next++); }
 
-    QString orExpression()
+    // A chain of one operator becomes one parenthesised list, built once: joining as it goes would
+    // copy the condition so far at every term.
+    QString chain(Token::Kind kind, const QString& word, QString (Parser::*term)())
     {
-        QString left = andExpression();
-        while (current().kind == Token::Kind::Or) {
+        QString first = (this->*term)();
+        if (current().kind != kind)
+            return first;
+        QStringList terms{std::move(first)};
+        while (current().kind == kind) {
             take();
-            left = u"("_s + left + u" OR "_s + andExpression() + u")"_s;
+            terms << (this->*term)();
         }
-        return left;
+        return u"("_s + terms.join(u' ' + word + u' ') + u")"_s;
     }
 
-    QString andExpression()
+    QString orExpression() { return chain(Token::Kind::Or, u"OR"_s, &Parser::andExpression); }
+    QString andExpression() { return chain(Token::Kind::And, u"AND"_s, &Parser::notExpression); }
+
+    // Each NOT and each parenthesis is one level of the parser's own recursion: past a depth no
+    // cheque formula needs, the formula is refused rather than the stack overrun.
+    void enter(const Token& token)
     {
-        QString left = notExpression();
-        while (current().kind == Token::Kind::And) {
-            take();
-            left = u"("_s + left + u" AND "_s + notExpression() + u")"_s;
-        }
-        return left;
+        if (++m_depth > SelectionFormula::MaxDepth)
+            fail(u"anida más de %1 niveles de paréntesis o NOT"_s.arg(SelectionFormula::MaxDepth), token.at);
     }
 
     QString notExpression()
     {
         if (current().kind == Token::Kind::Not) {
-            take();
-            return u"(NOT "_s + notExpression() + u")"_s;
+            const Token notToken = take();
+            // NOT NOT NOT ... is a loop, not a recursion.
+            int nots = 1;
+            enter(notToken);
+            while (current().kind == Token::Kind::Not) {
+                enter(take());
+                ++nots;
+            }
+            QString inner = notExpression();
+            m_depth -= nots;
+            for (int i = 0; i < nots; ++i)
+                inner = u"(NOT "_s + inner + u")"_s;
+            return inner;
         }
         if (current().kind == Token::Kind::Open) {
             const Token open = take();
+            enter(open);
             const QString inner = orExpression();
             if (current().kind != Token::Kind::Close)
                 fail(u"falta \")\" para el \"(\" de la posición %1"_s.arg(open.at), current().at);
             take();
+            --m_depth;
             return inner;
         }
         const QString left = operand();
@@ -233,6 +252,7 @@ private:
     QString m_formula;
     QList<Token> m_tokens;
     qsizetype m_next = 0;
+    int m_depth = 0;
     QVariantList m_values;
 };
 

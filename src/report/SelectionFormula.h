@@ -10,6 +10,9 @@
 class SelectionFormula
 {
 public:
+    /// The deepest nesting of parentheses and NOT a formula may have.
+    static constexpr int MaxDepth = 200;
+
     /// Reads `formula`; an empty formula selects every row. Anything else raises RuntimeError
     /// ReportErrors::FormulaInvalida with the reason and the position.
     static SelectionFormula parse(const QString& formula);

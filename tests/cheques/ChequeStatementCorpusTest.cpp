@@ -154,9 +154,13 @@ TEST_F(ChequeStatementCorpus, ValidationPayeeAndGenerationStatementsRun)
             EXPECT_EQ(rows(SentenciasCheques::maximoNumero(u"'"_s, u"0'7"_s)), 1);
         });
         expectRuns(u"chequeConNumero"_s, [&] {
-            for (const QString& numero :
-                 {NumeroCheque::compone(DemoDb::TestSeries, 1), NumeroCheque::compone(u"'"_s, 7)})
-                rows(SentenciasCheques::chequeConNumero(SQLValue(numero, u"'")));
+            EXPECT_GE(rows(SentenciasCheques::chequeConNumero(DemoDb::TestSeries, 60)), 1);
+            for (const QString& serie : {u"'"_s, u"%"_s, u"_"_s})
+                EXPECT_EQ(rows(SentenciasCheques::chequeConNumero(serie, 60)), 0);
+        });
+        expectRuns(u"chequerasSerie"_s, [&] {
+            EXPECT_GE(rows(SentenciasCheques::chequerasSerie(DemoDb::TestAccount, DemoDb::TestSeries)), 1);
+            EXPECT_EQ(rows(SentenciasCheques::chequerasSerie(u"1.1'02"_s, u"'"_s)), 0);
         });
 
         ChequeFila fila = filas.front();
@@ -167,8 +171,8 @@ TEST_F(ChequeStatementCorpus, ValidationPayeeAndGenerationStatementsRun)
                    [&] { executes(SentenciasCheques::borraImpresion(puesto, filtro.idBanco)); });
         expectRuns(u"numeraCheque and insertaImpresion"_s, [&] {
             // The first run numbers the cheque; run again, the number is taken and nothing changes.
-            EXPECT_EQ(executes(SentenciasCheques::numeraCheque(fila, numero)), 1);
-            EXPECT_EQ(executes(SentenciasCheques::numeraCheque(fila, numero)), 0);
+            EXPECT_EQ(executes(SentenciasCheques::numeraCheque(fila, DemoDb::TestSeries, libre)), 1);
+            EXPECT_EQ(executes(SentenciasCheques::numeraCheque(fila, DemoDb::TestSeries, libre)), 0);
             ChequeFila numerada = fila;
             numerada[ColumnaCheque::Numero] = NumeroCheque::columnaNumero(numero);
             EXPECT_EQ(executes(SentenciasCheques::insertaImpresion(puesto, filtro.idBanco, numerada,
@@ -179,8 +183,7 @@ TEST_F(ChequeStatementCorpus, ValidationPayeeAndGenerationStatementsRun)
         for (const bool reimpresion : {false, true}) {
             PedidoGeneracion pedido{DemoDb::TestAccount, DemoDb::TestSeries, first, reimpresion, puesto};
             const ChequeFila& otra = filas.back();
-            const QStringList sentencias = GeneracionCheques::sentenciasCheque(
-                otra, pedido, NumeroCheque::compone(DemoDb::TestSeries, libre + 1));
+            const QStringList sentencias = GeneracionCheques::sentenciasCheque(otra, pedido, libre + 1);
             ASSERT_EQ(sentencias.size(), reimpresion ? 1 : 2);
             expectRuns(u"sentenciasCheque"_s, [&] {
                 for (const QString& sql : sentencias)

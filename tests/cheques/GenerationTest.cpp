@@ -3,6 +3,8 @@
 #include "ChequeWindowFixture.h"
 
 #include "../report/PdfWords.h"
+#include "cheques/BloqueoPuesto.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -53,6 +55,25 @@ protected:
     {
         QSqlQuery q(openMainDatabase());
         ASSERT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
+    }
+
+    /// F10 on the window, as the operator presses "Grabar".
+    void pressGrabar() { QTest::keyClick(&w(), Qt::Key_F10); }
+
+    void clickButton(const QString& name)
+    {
+        QPushButton* button = w().findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    /// The ticks of the list, in its order ("x" ticked, "." not).
+    QString ticks()
+    {
+        QString out;
+        for (int i = 0; i < list()->topLevelItemCount(); ++i)
+            out += list()->topLevelItem(i)->checkState(0) == Qt::Checked ? u'x' : u'.';
+        return out;
     }
 
     /// Clicks the banner's cancel button as soon as the run lets events through.
@@ -311,10 +332,14 @@ TEST_F(Generation, AnAmountTooLargeForTheWordsIsRefusedBeforeAnythingIsNumbered)
     w().CmdTodos_Click();
     op().answerMessage(Aceptar, u"mas de doce cifras enteras"_s);
     m_sent.clear();
-    w().Morvane1_click(u"GRABAR"_s);
+    pressGrabar();
     verifyOperator();
     EXPECT_TRUE(sentMatching(u"UPDATE"_s).isEmpty());
     EXPECT_TRUE(sentMatching(u"DELETE"_s).isEmpty());
+    // The run failed: the list and its ticks stay, so the operator only unticks that cheque.
+    EXPECT_TRUE(w().Fallo());
+    EXPECT_EQ(list()->columnCount(), ColumnaCheque::Cantidad);
+    EXPECT_EQ(ticks(), u"xxxxx"_s);
 }
 
 TEST_F(Generation, APlainUserNumbersThroughTheRestrictedViews)
@@ -365,23 +390,65 @@ TEST_F(Generation, ReportConfigurationIsSavedByAdministratorsOnly)
     EXPECT_TRUE(w().findChild<QLineEdit*>(u"TxtUbicacion_2"_s)->text().isEmpty());
 }
 
-TEST_F(Generation, TheAccountsOwnReportFileIsUsedWhenConfigured)
+TEST_F(Generation, AReportThatCannotPrintIsToldBeforeAnyNumberIsSpent)
 {
-    // A report of the account that cannot be read: the print fails, the operator is told and the
-    // window keeps its list.
-    exec(
-        u"INSERT INTO ta_configuracion (Clave, Valor, ValorAux, Grupo) VALUES ('RPTFCH_1.1.02.02', '1.1.02.02', '"_s +
-        folder() + u"/no-existe.rpt', 'DATOS')"_s);
+    const QString invalido = folder() + u"/invalido.rpt"_s;
+    {
+        QFile file(invalido);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("esto no es un reporte\n");
+    }
+    const struct
+    {
+        QString archivo;
+        const char16_t* mensaje;
+    } cases[] = {{folder() + u"/no-existe.rpt"_s, u"No se encuentra el reporte"},
+                 {invalido, u"invalido.rpt"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.archivo.toStdString());
+        exec(u"DELETE FROM ta_configuracion WHERE Clave LIKE 'RptFCh_%'"_s);
+        exec(u"INSERT INTO ta_configuracion (Clave, Valor, ValorAux, Grupo) VALUES ('RPTFCH_1.1.02.02', "
+             u"'1.1.02.02', '"_s +
+             c.archivo + u"', 'DATOS')"_s);
+        exec(u"INSERT INTO AUX_IMPRESION (USUARIO, CUENTA, NOMBRE) VALUES ('"_s + appState().gPuestoUsuario +
+             u"', '1.1.02.02', 'anterior')"_s);
+        startPrintingToPdf();
+        fillTestAccount();
+        load();
+        tick(0);
+        op().answerMessage(Aceptar, QString::fromUtf16(c.mensaje));
+        m_sent.clear();
+        pressGrabar();
+        ASSERT_FALSE(op().shown().isEmpty());
+        EXPECT_TRUE(op().shown().last().text.contains(u"No se numero ningun cheque"_s));
+        verifyOperator();
+        // Nothing changed: no number, the earlier print row still there, the list as it was.
+        EXPECT_TRUE(sentMatching(u"UPDATE"_s).isEmpty());
+        EXPECT_TRUE(sentMatching(u"DELETE"_s).isEmpty());
+        EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
+        EXPECT_EQ(printRows(), 1);
+        EXPECT_TRUE(w().Fallo());
+        EXPECT_EQ(list()->columnCount(), ColumnaCheque::Cantidad);
+        EXPECT_EQ(ticks(), u"x...."_s);
+        EXPECT_FALSE(QFile::exists(m_pdf));
+        m_window.reset();
+        resetAppState();
+        exec(u"DELETE FROM AUX_IMPRESION"_s);
+    }
+
+    // The account's own report, once it is a valid one, prints the cheques.
+    const QString propio = folder() + u"/propio.rpt"_s;
+    ASSERT_TRUE(QFile::copy(programFolder() + u"IMPRESION_CHEQUES.rpt"_s, propio));
+    exec(u"UPDATE ta_configuracion SET ValorAux = '"_s + propio + u"' WHERE Clave = 'RPTFCH_1.1.02.02'"_s);
     startPrintingToPdf();
     fillTestAccount();
     load();
     tick(0);
-    op().answerMessage(3, u"no-existe.rpt"_s);
-    w().Morvane1_click(u"GRABAR"_s);
-    verifyOperator();
-    EXPECT_TRUE(w().Fallo());
-    EXPECT_EQ(list()->columnCount(), ColumnaCheque::Cantidad);
-    EXPECT_EQ(list()->findItems(u"B-100"_s, Qt::MatchExactly).size(), 1);
+    pressGrabar();
+    EXPECT_FALSE(w().Fallo());
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"B-100"_s);
+    EXPECT_FALSE(wordsNamed(readPdfWords(m_pdf), u"00000100"_s).empty());
+    EXPECT_EQ(w().ultimaCorrida().impresos, 1);
 }
 
 } // namespace
@@ -440,6 +507,193 @@ TEST_F(Generation, ASecondRunKeepsOnlyItsOwnPrintRowsAndAmountsGoInWithAPoint)
     EXPECT_EQ(scalar(u"SELECT IMPORTEENLETRA FROM AUX_IMPRESION"_s).toString(),
               u"un mil doscientos treinta y cuatro  con 50/100"_s);
     EXPECT_EQ(scalar(u"SELECT NUMERO FROM AUX_IMPRESION"_s).toInt(), 101);
+}
+
+} // namespace
+
+namespace {
+
+// Two ways a print row is not written without an error left on the connection: a trigger that
+// drops the row, and a truncation, which the data layer clears from the errors as the server's
+// warning it is. Either way the cheque's number goes back and the next cheque takes it.
+struct UnwrittenPrintRow
+{
+    const char* name;
+    QStringList schema;
+    const char16_t* numbers; // of vouchers 341, 348 and 354
+};
+
+void PrintTo(const UnwrittenPrintRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class GenerationUnwrittenPrintRow : public Generation, public ::testing::WithParamInterface<UnwrittenPrintRow>
+{
+};
+
+TEST_P(GenerationUnwrittenPrintRow, UndoesItsNumber)
+{
+    for (const QString& sql : GetParam().schema)
+        exec(sql);
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    tick(0);
+    tick(1);
+    tick(2);
+    op().answerMessage(MsgAnswer::Ignore, u"La fila de impresion no se grabo"_s);
+    op().answerMessage(Aceptar, u"Se generaron 2 de 3 cheques marcados"_s);
+    pressGrabar();
+    verifyOperator();
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s) + u' ' + numberOfVoucher(u"00000348"_s) + u' ' +
+                  numberOfVoucher(u"00000354"_s),
+              QString::fromUtf16(GetParam().numbers));
+    // Every number written has its print row, and only those.
+    EXPECT_EQ(scalar(u"SELECT group_concat(NUMERO) FROM (SELECT NUMERO FROM AUX_IMPRESION ORDER BY NUMERO)"_s)
+                  .toString(),
+              u"100,101"_s);
+    EXPECT_EQ(w().ultimaCorrida().generados, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, GenerationUnwrittenPrintRow,
+    ::testing::Values(
+        UnwrittenPrintRow{"DroppedByATrigger",
+                          {u"CREATE TRIGGER descarta BEFORE INSERT ON AUX_IMPRESION WHEN NEW.NOMBRE LIKE "
+                           u"'Ferret%' BEGIN SELECT RAISE(IGNORE); END"_s},
+                          u"B-100 *- B-101"},
+        // The first payee has 42 characters, the others 34 and 36.
+        UnwrittenPrintRow{
+            "Truncated",
+            {u"DROP TABLE AUX_IMPRESION"_s,
+             u"CREATE TABLE AUX_IMPRESION (Id INTEGER PRIMARY KEY, USUARIO VARCHAR(50), CUENTA VARCHAR(15), "
+             u"FECHA VARCHAR(10), VENCIMIENTO VARCHAR(10), NOMBRE VARCHAR(36) CHECK (length(NOMBRE) <= 36), "
+             u"IMPORTE NUMERIC(18,2), IMPORTEENLETRA VARCHAR(255), SERIE VARCHAR(1), NUMERO INTEGER)"_s},
+            u"*- B-100 B-101"}),
+    [](const ::testing::TestParamInfo<UnwrittenPrintRow>& info) { return std::string(info.param.name); });
+
+TEST_F(Generation, ANumberWrittenWithLeadingZerosIsTakenAndTheGuardLocksWhatItReads)
+{
+    // Another workstation writes B-0100 after this run's checks: the number part is 100 all the same.
+    // The print rows of the run are emptied after the checks; a trigger there stands for it.
+    exec(u"CREATE TRIGGER otro_puesto AFTER DELETE ON AUX_IMPRESION BEGIN UPDATE MV_ASIENTOS SET "
+         u"NroComprobanteBancario = 'b-0100' WHERE Cuenta = '1.1.02.02' AND Numero = '00000363' AND Tipo_Reg "
+         u"= "
+         u"'C'; END"_s);
+    startPrintingToPdf();
+    exec(u"INSERT INTO AUX_IMPRESION (USUARIO, CUENTA, NOMBRE) VALUES ('"_s + appState().gPuestoUsuario +
+         u"', '1.1.02.02', 'anterior')"_s);
+    fillTestAccount();
+    load();
+    tick(0);
+    op().answerMessage(Aceptar, u"no recibio el numero B-100"_s);
+    op().answerMessage(Aceptar, u"Se generaron 0 de 1"_s);
+    m_sent.clear();
+    pressGrabar();
+    verifyOperator();
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
+    EXPECT_EQ(printRows(), 0);
+    const QString guard = sentMatching(u"UPDATE MV_ASIENTOS"_s).value(0);
+    EXPECT_TRUE(
+        guard.contains(u"not exists (select 1 from MV_ASIENTOS with (updlock, holdlock) where cuenta= "
+                       u"'1.1.02.02' and (NroComprobanteBancario='B-100' or "
+                       u"(NroComprobanteBancario>='B-0' and NroComprobanteBancario<'B-1' and "
+                       u"convert(int,substring(NroComprobanteBancario,3,100))=100)))"_s))
+        << guard.toStdString();
+
+    // The checks before a run see it too: from 100 again, the operator is asked and told.
+    load();
+    field(u"NumerarDesde"_s)->clear();
+    tick(0);
+    field(u"NumerarDesde"_s)->setText(u"100"_s);
+    op().answerMessage(MsgAnswer::Yes, u"Ya existe un cheque cargado que es mayor"_s);
+    op().answerMessage(Aceptar, u"Nro: 'B-100'"_s);
+    pressGrabar();
+    verifyOperator();
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
+}
+
+TEST_F(Generation, TheRunTellsWhatItNumberedAndTheNextFreeNumber)
+{
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    std::vector<ResultadoGeneracion> runs;
+    QObject::connect(&w(), &FrmTalonex::corridaTerminada,
+                     [&runs](const ResultadoGeneracion& r) { runs.push_back(r); });
+    tick(1);
+    tick(2);
+    tick(4);
+    pressGrabar();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].marcados, 3);
+    EXPECT_EQ(runs[0].generados, 3);
+    EXPECT_EQ(runs[0].impresos, 3);
+    EXPECT_EQ(runs[0].primero, u"B-100"_s);
+    EXPECT_EQ(runs[0].ultimo, u"B-102"_s);
+    EXPECT_EQ(runs[0].siguienteLibre, u"B-103"_s);
+    EXPECT_FALSE(runs[0].fallo);
+
+    // Numbers another workstation gave meanwhile count for the next free number.
+    exec(u"UPDATE MV_ASIENTOS SET NroComprobanteBancario = 'B-120' WHERE Cuenta = '1.1.02.02' AND Numero = "
+         u"'00000363' AND Tipo_Reg = 'C'"_s);
+    fillTestAccount(u"103"_s);
+    load();
+    field(u"NumerarDesde"_s)->clear();
+    tick(0);
+    field(u"NumerarDesde"_s)->setText(u"103"_s);
+    op().answerMessage(MsgAnswer::Yes, u"Ya existe un cheque cargado que es mayor"_s);
+    pressGrabar();
+    verifyOperator();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].primero, u"B-103"_s);
+    EXPECT_EQ(runs[1].siguienteLibre, u"B-121"_s);
+    EXPECT_EQ(w().ultimaCorrida().siguienteLibre, u"B-121"_s);
+}
+
+TEST_F(Generation, ARunIsRefusedWhileAnotherRunOfTheSameWorkstationKeyHoldsIt)
+{
+    startPrintingToPdf();
+    exec(u"INSERT INTO AUX_IMPRESION (USUARIO, CUENTA, NOMBRE) VALUES ('"_s + appState().gPuestoUsuario +
+         u"', '1.1.02.02', 'de la otra corrida')"_s);
+    fillTestAccount();
+    load();
+    tick(0);
+    {
+        // The other run: the same key on the same database.
+        const DB_Dll& db = DataGlobals::gDB();
+        BloqueoPuesto otra(db.gServidor + u'|' + db.gDBName, appState().gPuestoUsuario);
+        ASSERT_EQ(otra.toma(), BloqueoPuesto::Resultado::Tomado);
+        op().answerMessage(Aceptar, u"Ya se estan generando cheques en este puesto con la clave "_s +
+                                        appState().gPuestoUsuario);
+        pressGrabar();
+        verifyOperator();
+        EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
+        EXPECT_EQ(scalar(u"SELECT NOMBRE FROM AUX_IMPRESION"_s).toString(), u"de la otra corrida"_s);
+        EXPECT_EQ(ticks(), u"x...."_s);
+    }
+    // Once the other run is over, this one goes ahead.
+    pressGrabar();
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"B-100"_s);
+    EXPECT_EQ(printRows(), 1);
+}
+
+TEST_F(Generation, PercentSignsInThePayeePrintAsWritten)
+{
+    exec(
+        u"UPDATE ma_cuentasadic SET datospago = 'ACME 100%3 Y %4 S.A.' WHERE codigo = (SELECT CuentaDestino "
+        u"FROM v_chequesentregados WHERE CUENTA = '1.1.02.02' AND Numero = '00000341' AND Tipo_Reg = 'C')"_s);
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    ASSERT_EQ(list()->topLevelItem(0)->text(ColumnaCheque::ALaOrden), u"ACME 100%3 Y %4 S.A."_s);
+    tick(0);
+    pressGrabar();
+    EXPECT_EQ(scalar(u"SELECT NOMBRE FROM AUX_IMPRESION"_s).toString(), u"ACME 100%3 Y %4 S.A."_s);
+    const std::vector<PdfWord> words = readPdfWords(m_pdf);
+    EXPECT_FALSE(wordsNamed(words, u"100%3"_s).empty());
+    EXPECT_FALSE(wordsNamed(words, u"%4"_s).empty());
 }
 
 } // namespace

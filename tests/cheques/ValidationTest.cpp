@@ -2,6 +2,9 @@
 // chequebook range, the numbers already given, the capacity, and the reprint fields.
 #include "ChequeWindowFixture.h"
 
+#include "zimbrel2/MessageBoxStyle.h"
+
+#include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -19,6 +22,35 @@ class Validation : public ChequeWindowFixture
 {
 protected:
     void validate(const QString& name) { w().CampoValida(field(name)); }
+
+    void exec(const QString& sql)
+    {
+        QSqlQuery q(openMainDatabase());
+        ASSERT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
+    }
+
+    /// Types `text` into the field and presses Enter on it, as the operator accepts a field.
+    void typeAndAccept(const QString& name, const QString& text)
+    {
+        QLineEdit* edit = field(name);
+        edit->setFocus();
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    void click(const QString& button)
+    {
+        QTest::mouseClick(w().findChild<QPushButton*>(button), Qt::LeftButton);
+    }
+
+    QString numberOfVoucher(const QString& numero)
+    {
+        return scalar(
+                   u"SELECT NroComprobanteBancario FROM MV_ASIENTOS WHERE Cuenta = '1.1.02.02' AND Numero = '"_s +
+                   numero + u"' AND Tipo_Reg = 'C'"_s)
+            .toString();
+    }
 };
 
 TEST_F(Validation, EachFieldCheckShowsItsMessage)
@@ -139,8 +171,10 @@ TEST_F(Validation, NumbersGivenAreLookedUpOnlyAsFarAsTheHighestNumberRequires)
     // Highest given is 99, below 100: only B-100 is looked up.
     m_sent.clear();
     validate(u"Serie"_s);
-    EXPECT_EQ(sentMatching(u"where nrocomprobantebancario="_s),
-              QStringList{u"select * from mv_asientos where nrocomprobantebancario='B-100'"_s});
+    EXPECT_EQ(sentMatching(u"from mv_asientos where (nrocomprobantebancario="_s),
+              QStringList{u"select * from mv_asientos where (nrocomprobantebancario='B-100' or "
+                          u"(nrocomprobantebancario>='B-0' and nrocomprobantebancario<'B-1' and "
+                          u"convert(int,substring(nrocomprobantebancario,3,100))=100))"_s});
     EXPECT_EQ(sentMatching(u"V_TA_CTRL_CHEQUERAS"_s),
               QStringList{u"SELECT IDBANCO,NUMERO_DESDE, NUMERO_HASTA FROM  V_TA_CTRL_CHEQUERAS  WHERE "
                           u"CUENTABANCODIFERIDO = '1.1.02.02' AND SERIE ='B' AND NUMERO_DESDE <=100 AND "
@@ -161,7 +195,7 @@ TEST_F(Validation, NumbersGivenAreLookedUpOnlyAsFarAsTheHighestNumberRequires)
     m_sent.clear();
     validate(u"Serie"_s);
     EXPECT_TRUE(w().Fallo());
-    EXPECT_EQ(sentMatching(u"where nrocomprobantebancario="_s).size(), 1);
+    EXPECT_EQ(sentMatching(u"from mv_asientos where (nrocomprobantebancario="_s).size(), 1);
 }
 
 TEST_F(Validation, WholeFormStopsAtTheFirstFailingFieldInArrayOrder)
@@ -201,7 +235,7 @@ TEST_F(Validation, WorkingOnTheStartNumberValidatesTheSeriesWithOneMessageAtMost
     EXPECT_EQ(op().shown().size(), 1);
 }
 
-TEST_F(Validation, ReprintFieldsMustBeALetterAndWholeNumbersBeforeAnythingIsSent)
+TEST_F(Validation, ReprintNumbersMustBeWholeNumbersBeforeAnythingIsSent)
 {
     start(true);
     struct Case
@@ -214,7 +248,8 @@ TEST_F(Validation, ReprintFieldsMustBeALetterAndWholeNumbersBeforeAnythingIsSent
     const Case cases[] = {
         {u"B", u"60", u"12a", u"El numero hasta debe ser un numero entero"},
         {u"B", u"6,5", u"", u"El numero desde debe ser un numero entero"},
-        {u"", u"60", u"", u"Debe informar una serie"},
+        // The series passes at once in reprint mode: without one the load finds nothing.
+        {u"", u"60", u"", u""},
         {u"B", u"60", u"70", u""},
     };
     for (const Case& c : cases) {
@@ -231,6 +266,90 @@ TEST_F(Validation, ReprintFieldsMustBeALetterAndWholeNumbersBeforeAnythingIsSent
         verifyOperator();
     }
     EXPECT_EQ(list()->topLevelItemCount(), 11);
+}
+
+TEST_F(Validation, ACheckThatCouldNotBeMadeFailsAndNothingIsNumbered)
+{
+    start();
+    ASSERT_TRUE(ShippedFiles::install(u"IMPRESION_CHEQUES.rpt"_s, programFolder()));
+    w().setArchivoPdf(folder() + u"/cheques.pdf"_s);
+    fillTestAccount();
+    load();
+    // Three ticked from 148 on a chequebook that ends at 149, and the chequebooks cannot be read.
+    field(u"NumerarDesde"_s)->clear();
+    for (int i = 0; i < 3; ++i)
+        list()->topLevelItem(i)->setCheckState(0, Qt::Checked);
+    field(u"NumerarDesde"_s)->setText(u"148"_s);
+    exec(u"DROP VIEW V_TA_CTRL_CHEQUERAS"_s);
+    // The data layer's box for the failed statement; nothing after it.
+    op().answerMessage(MsgAnswer::Abort, u"V_TA_CTRL_CHEQUERAS"_s);
+    m_sent.clear();
+    QTest::keyClick(&w(), Qt::Key_F10);
+    verifyOperator();
+    EXPECT_TRUE(w().Fallo());
+    EXPECT_TRUE(sentMatching(u"UPDATE"_s).isEmpty());
+    EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
+    EXPECT_EQ(scalar(u"SELECT count(*) FROM MV_ASIENTOS WHERE NroComprobanteBancario = 'B-150'"_s).toInt(),
+              0);
+}
+
+TEST_F(Validation, AMissingSupplierTableIsNotReportedAsAMissingCode)
+{
+    start();
+    exec(u"DROP VIEW vt_proveedores"_s);
+    op().answerMessage(MsgAnswer::Abort, u"vt_proveedores"_s);
+    typeAndAccept(u"ProveedorD"_s, u"2.1.01.00003"_s);
+    verifyOperator();
+    EXPECT_TRUE(w().Fallo());
+    for (const auto& box : op().shown())
+        EXPECT_FALSE(box.text.contains(u"El Código Informado no Existe"_s));
+    EXPECT_TRUE(field(u"ProveedorD"_s)->hasFocus());
+}
+
+TEST_F(Validation, ADateOfBlanksAddsNoCondition)
+{
+    start();
+    fillTestAccount();
+    QTest::keyClicks(field(u"FechaD"_s), u"   "_s);
+    field(u"FechaH"_s)->setText(u"  "_s);
+    m_sent.clear();
+    click(u"CmdCargar"_s);
+    EXPECT_EQ(list()->topLevelItemCount(), DemoDb::TestUnnumberedCheques);
+    const QString statement = sentMatching(u"v_chequesentregados"_s).value(0);
+    EXPECT_FALSE(statement.contains(u"Fecha"_s, Qt::CaseInsensitive)) << statement.toStdString();
+}
+
+TEST_F(Validation, ALoadWhoseStatementFailedStopsThere)
+{
+    start();
+    fillTestAccount();
+    exec(u"DROP VIEW v_chequesentregados"_s);
+    // The data layer's box, and no second one about a closed recordset.
+    op().answerMessage(MsgAnswer::Abort, u"v_chequesentregados"_s);
+    click(u"CmdCargar"_s);
+    verifyOperator();
+    EXPECT_EQ(list()->columnCount(), 0);
+    EXPECT_FALSE(w().barra().valor(EstadoBarra::Grabar));
+}
+
+TEST_F(Validation, InReprintModeTheSeriesPassesAtOnce)
+{
+    start(true);
+    field(u"idbanco"_s)->setText(DemoDb::TestAccount);
+    field(u"Serie"_s)->setText(u"B"_s);
+    field(u"NumerarDesde"_s)->setText(u"50"_s);
+    field(u"NumerarHasta"_s)->setText(u"52"_s);
+    click(u"CmdCargar"_s);
+    ASSERT_EQ(list()->topLevelItemCount(), 3);
+    // No box from any of the ways the series is checked.
+    typeAndAccept(u"Serie"_s, QString());
+    click(u"CmdTodos"_s);
+    click(u"CmdNinguno"_s);
+    typeAndAccept(u"NumerarDesde"_s, u"50"_s);
+    field(u"Serie"_s)->setFocus();
+    field(u"NumerarHasta"_s)->setFocus();
+    verifyOperator();
+    EXPECT_FALSE(w().Fallo());
 }
 
 } // namespace

@@ -166,6 +166,20 @@ TEST(PageBuilder, AmountInWordsWrapsOntoTheSecondLineAndShrinksBeforeItIsRefused
     }
 }
 
+TEST(PageBuilder, APayeeThatDoesNotFitIsNamedAsWrittenPercentSignsAndAll)
+{
+    const ReportLayout tiny = layoutOf(u"campo NOMBRE x=0 y=0 ancho=10\n"_s);
+    const QString payee = u"ACME 100%3 Y %4 S.A. Distribuidora Mayorista del Litoral"_s;
+    try {
+        PageBuilder(tiny, RegionalSettings::argentina()).build({row(payee, 1, 12)});
+        FAIL() << "printed a cut payee";
+    } catch (const RuntimeError& error) {
+        EXPECT_TRUE(error.description().contains(u"\""_s + payee + u"\" del cheque 12 no cabe"_s))
+            << error.what();
+        EXPECT_TRUE(error.description().contains(u"PRUEBA.rpt"_s)) << error.what();
+    }
+}
+
 TEST(PageBuilder, ChequesFillTheSheetFromTheFirstPosition)
 {
     const ReportLayout layout =

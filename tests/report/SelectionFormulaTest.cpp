@@ -109,4 +109,61 @@ TEST(SelectionFormula, StatementReadsEveryColumnInChequeOrder)
               u"FROM AUX_IMPRESION ORDER BY SERIE, NUMERO"_s);
 }
 
+TEST(SelectionFormula, NestingPastTheLimitIsRefusedAndLongChainsAreRead)
+{
+    const QString term = u"{AUX_IMPRESION.NUMERO} = 1"_s;
+    const auto nested = [&](int depth, const QString& open, const QString& close) -> QString {
+        return open.repeated(depth) + term + close.repeated(depth);
+    };
+    // At the limit a formula is read; past it, and far past it (where the stack would not hold),
+    // refused with a message.
+    const struct
+    {
+        const char* what;
+        QString formula;
+        bool accepted;
+    } cases[] = {
+        {"parentheses at the limit", nested(SelectionFormula::MaxDepth, u"("_s, u")"_s), true},
+        {"NOT at the limit", nested(SelectionFormula::MaxDepth, u"NOT "_s, QString()), true},
+        {"parentheses past it", nested(SelectionFormula::MaxDepth + 1, u"("_s, u")"_s), false},
+        {"12,000 parentheses", nested(12000, u"("_s, u")"_s), false},
+        {"40,000 NOT", nested(40000, u"NOT "_s, QString()), false},
+        {"NOT and parentheses", nested(SelectionFormula::MaxDepth / 2 + 1, u"NOT ("_s, u")"_s), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            const SelectionFormula formula = SelectionFormula::parse(c.formula);
+            EXPECT_TRUE(c.accepted);
+            EXPECT_EQ(formula.values().size(), 1);
+        } catch (const RuntimeError& error) {
+            EXPECT_FALSE(c.accepted);
+            EXPECT_EQ(error.number(), ReportErrors::FormulaInvalida);
+            EXPECT_TRUE(error.description().contains(u"anida más de 200 niveles"_s)) << error.what();
+        }
+    }
+
+    // A long chain is one list: every term once, in order.
+    QStringList terms;
+    for (int i = 0; i < 100000; ++i)
+        terms << u"{AUX_IMPRESION.NUMERO} = "_s + QString::number(i);
+    const SelectionFormula chain = SelectionFormula::parse(terms.join(u" OR "_s));
+    ASSERT_EQ(chain.values().size(), 100000);
+    EXPECT_EQ(chain.values().last(), QVariant(qlonglong(99999)));
+    EXPECT_TRUE(chain.where().startsWith(u"((NUMERO = ?) OR (NUMERO = ?) OR "_s));
+    EXPECT_EQ(chain.where().count(u" OR "_s), 99999);
+}
+
+TEST(SelectionFormula, APercentSignInTheFormulaIsQuotedAsWritten)
+{
+    const QString text = u"{AUX_IMPRESION.NOMBRE} = 'x' 'a%2 %1'"_s;
+    try {
+        SelectionFormula::parse(text);
+        FAIL() << "accepted";
+    } catch (const RuntimeError& error) {
+        EXPECT_TRUE(error.description().contains(u"sobra \"a%2 %1\" (posición 30): "_s + text))
+            << error.what();
+    }
+}
+
 } // namespace
