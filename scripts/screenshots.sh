@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and writes the README pictures to docs/images/: the cheque window
-# in normal and in reprint mode and a printed sheet of cheques, all on a fresh demo database in a
-# temporary folder (nothing else is touched).
+# in normal and in reprint mode, the ledger viewer opened from its list and a printed sheet of
+# cheques, all on a fresh demo database in a temporary folder (nothing else is touched).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 talonex_install
 talonex_build

@@ -2,11 +2,13 @@
 
 #include "app/HeadlessOperator.h"
 #include "app/Inicio.h"
+#include "app/WindowLook.h"
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
 #include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/QtOperatorDialogs.h"
+#include "zimbrel2/TrappedRoutine.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -140,4 +142,11 @@ bool iniciaSuite(const QString& parametros)
 void avisaOperador(const QString& texto)
 {
     operatorDialogs().messageBox(texto, MsgStyle::Information, u"Aviso al operador"_s);
+}
+
+void aplicaAspecto(QWidget* ventana)
+{
+    TrappedRoutine routine; // every step skipped silently when it fails
+    routine.step([&] { AplicaSkin(ventana); });
+    routine.step([&] { AplicaIcono(ventana); });
 }

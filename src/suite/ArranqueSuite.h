@@ -3,6 +3,7 @@
 #include <QString>
 
 class QApplication;
+class QWidget;
 
 /// What every stand-in program reads from its command line: the start-up parameter string (its
 /// blank-separated arguments joined, as the suite's programs receive it) and where to write what it
@@ -49,6 +50,10 @@ private:
 /// The start of a stand-in: the suite's start-up on `parametros` (the same routine the cheque window
 /// runs). False, with the reason told to the operator, when there is no connection.
 bool iniciaSuite(const QString& parametros);
+
+/// The suite's look on a stand-in's window: the operator's skin and the suite's icon. A skin that is
+/// missing leaves the window plain; it never keeps the program from showing its data.
+void aplicaAspecto(QWidget* ventana);
 
 /// Tells the operator `texto` (information icon, title "Aviso al operador").
 void avisaOperador(const QString& texto);

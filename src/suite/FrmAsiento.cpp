@@ -51,7 +51,10 @@ FrmAsiento::FrmAsiento(const AsientoContable& asiento, QWidget* parent) : QWidge
     setObjectName(u"FrmAsiento"_s);
     setWindowTitle(asiento.titulo());
 
-    m_lblAsiento = new QLabel(u"Asiento "_s + asiento.asientos.join(u", "_s), this);
+    // The title bar is the window manager's: the voucher is also written on the window itself.
+    m_lblAsiento = new QLabel(u"<b>Comprobante "_s + asiento.comprobante.texto().toHtmlEscaped() +
+                                  u"</b> &nbsp; Asiento "_s + asiento.asientos.join(u", "_s).toHtmlEscaped(),
+                              this);
     m_lblAsiento->setObjectName(u"LblAsiento"_s);
 
     m_lineas = new QTableWidget(static_cast<int>(asiento.lineas.size()) + 1, Cantidad, this);
@@ -78,6 +81,7 @@ FrmAsiento::FrmAsiento(const AsientoContable& asiento, QWidget* parent) : QWidge
     m_lineas->setItem(fila, Haber, celda(monto(asiento.totalHaber(), false), true, true));
     m_lineas->resizeColumnsToContents();
     m_lineas->horizontalHeader()->setStretchLastSection(true);
+    m_lineas->setCurrentCell(-1, -1);
 
     m_cmdCerrar = new QPushButton(u"&Cerrar"_s, this);
     m_cmdCerrar->setObjectName(u"CmdCerrar"_s);
@@ -96,5 +100,9 @@ FrmAsiento::FrmAsiento(const AsientoContable& asiento, QWidget* parent) : QWidge
     int ancho = 40;
     for (int c = 0; c < Cantidad; ++c)
         ancho += m_lineas->columnWidth(c);
-    resize(std::min(ancho, 1100), 160 + 30 * m_lineas->rowCount());
+    int alto = m_lineas->horizontalHeader()->height() + 4;
+    for (int r = 0; r < m_lineas->rowCount(); ++r)
+        alto += m_lineas->rowHeight(r);
+    m_lineas->setMinimumHeight(std::min(alto, 500));
+    resize(std::min(ancho, 1100), std::min(alto, 500) + 100);
 }

@@ -38,6 +38,7 @@ int corre(const OpcionesSuite& opciones, SalidaSuite& salida)
         return 0;
     }
     FrmAsiento ventana(asiento);
+    aplicaAspecto(&ventana);
     ventana.show();
     return QApplication::exec();
 }

@@ -89,6 +89,7 @@ int corre(const OpcionesSuite& opciones, SalidaSuite& salida)
         salida.escribe(ventana.windowTitle() + u"\n"_s);
         return 0;
     }
+    aplicaAspecto(&ventana);
     ventana.show();
     return QApplication::exec();
 }
