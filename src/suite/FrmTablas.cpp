@@ -84,6 +84,9 @@ FrmTablas::FrmTablas(const TablaMantenida& tabla, const QString& titulo, QWidget
     layout->addLayout(botones);
     resize(900, 600);
     recarga();
+    // The programs open to add a record: the form's first box takes the typing.
+    if (esAdmin && !m_campos.isEmpty())
+        m_campos.front()->setFocus();
 }
 
 FrmTablas::~FrmTablas() = default;

@@ -84,8 +84,9 @@ TEST_F(FrmTablasTest, AnAdministratorAddsASupplierKeepingEveryCharacterTyped)
     const int antes = w.Grilla()->model()->rowCount();
     EXPECT_EQ(antes, cuenta(u"SELECT COUNT(*) FROM MA_PROVEEDORES"_s));
     EXPECT_FALSE(w.findChild<QLabel*>(u"LblPermiso"_s)->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), w.campo(u"CODIGO"_s)) << "the form waits for the new record";
 
-    escribe(u"CODIGO"_s, u"P9001"_s);
+    QTest::keyClicks(w.campo(u"CODIGO"_s), u"P9001"_s);
     escribe(u"RAZON_SOCIAL"_s, u"D'Angelo Hnos. S.R.L."_s);
     escribe(u"CUIT"_s, u"30-71234567-8"_s);
     // Enter in a box saves, as "&Grabar" does.
