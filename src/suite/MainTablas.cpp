@@ -7,8 +7,10 @@
 #include "suite/FrmTablas.h"
 #include "suite/TablaMantenida.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QFile>
+#include <QTableView>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -66,6 +68,10 @@ int corre(const OpcionesSuite& opciones, SalidaSuite& salida)
         }
         tabla = TablaMantenida::tablaDe(parametro);
         titulo = u"Mantenimiento de "_s + parametro;
+        if (!TablaMantenida::nombreValido(tabla)) {
+            avisaOperador(u"Nombre de tabla no valido: \""_s + parametro + u"\"."_s);
+            return 2;
+        }
     }
     TablaMantenida mantenida(tabla);
     if (!mantenida.leeColumnas(DataGlobals::gDB())) {
@@ -86,7 +92,12 @@ int corre(const OpcionesSuite& opciones, SalidaSuite& salida)
         return alta == TablaMantenida::Alta::Grabada ? 0 : 3;
     }
     if (opciones.sinPantalla) {
-        salida.escribe(ventana.windowTitle() + u"\n"_s);
+        QStringList columnas;
+        for (const TablaMantenida::Columna& c : mantenida.columnas())
+            columnas << c.nombre;
+        const int filas = ventana.Grilla()->model() ? ventana.Grilla()->model()->rowCount() : 0;
+        salida.escribe(ventana.windowTitle() + u'\n' + columnas.join(u'\t') + u'\n' + QString::number(filas) +
+                       u" filas\n"_s);
         return 0;
     }
     aplicaAspecto(&ventana);

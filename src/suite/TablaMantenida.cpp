@@ -9,6 +9,7 @@
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/RegionalSettings.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <array>
@@ -60,9 +61,17 @@ QString TablaMantenida::tablaDe(const QString& nombre)
     return n;
 }
 
+bool TablaMantenida::nombreValido(const QString& nombre)
+{
+    static const QRegularExpression identificador(u"^[A-Za-z_][A-Za-z0-9_]*(\\.[A-Za-z_][A-Za-z0-9_]*)?$"_s);
+    return identificador.match(nombre).hasMatch();
+}
+
 bool TablaMantenida::leeColumnas(DB_Dll& db)
 {
     m_columnas.clear();
+    if (!nombreValido(m_tabla))
+        return false;
     QString sentencia = u"SELECT * FROM "_s + m_tabla + u" with(nolock) WHERE 1 = 0"_s;
     AdoRecordset rs;
     db.AbrirRecordset(sentencia, rs, nullptr, 0, 1, -1, true);

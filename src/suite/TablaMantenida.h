@@ -23,6 +23,10 @@ public:
     /// each, and rows are added to that table. Other names are taken as the table itself.
     static QString tablaDe(const QString& nombre);
 
+    /// A table name the statements can carry as it is: a name of letters, digits and "_", with an
+    /// optional owner ("dbo.TA_RUBROS"). Anything else could turn the statement into another one.
+    static bool nombreValido(const QString& nombre);
+
     explicit TablaMantenida(QString tabla) : m_tabla(std::move(tabla)) {}
 
     const QString& tabla() const { return m_tabla; }

@@ -213,6 +213,9 @@ TEST_F(ProgramasTest, TheMaintenanceProgramsAddTheRowOfTheirTableAsAdministrator
         {"plain user", u"V_MA_CLIENTES"_s, u"0"_s, DemoDb::PlainUser, u"CODIGO=P9101\nRAZON_SOCIAL=No va\n"_s,
          3, u"atributo administrador"_s, u"SELECT COUNT(*) FROM MA_PROVEEDORES WHERE CODIGO = 'P9101'"_s,
          u"0"_s},
+        {"name that is no table", u"V_TA_TABLAS"_s, u"TA_RUBROS,TA_USUARIOS"_s, DemoDb::AdminUser,
+         u"IdRubro=ZY\nDescripcion=No va\n"_s, 2, u"Nombre de tabla no valido: \"TA_RUBROS,TA_USUARIOS\"."_s,
+         u"SELECT COUNT(*) FROM TA_RUBROS WHERE IdRubro = 'ZY'"_s, u"0"_s},
         {"unknown kind of record", u"V_MA_CLIENTES"_s, u"7"_s, DemoDb::AdminUser, u"CODIGO=P9102\n"_s, 2,
          u"Parametro no valido: \"7\""_s, u"SELECT COUNT(*) FROM MA_PROVEEDORES WHERE CODIGO = 'P9102'"_s,
          u"0"_s},
@@ -229,6 +232,14 @@ TEST_F(ProgramasTest, TheMaintenanceProgramsAddTheRowOfTheirTableAsAdministrator
         EXPECT_TRUE(r.salida.contains(c.mensaje)) << r.salida.toStdString();
         EXPECT_EQ(scalar(c.consulta).toString(), c.esperado);
     }
+}
+
+TEST_F(ProgramasTest, WithoutARowToAddTheMaintenanceProgramTellsWhatItsWindowShows)
+{
+    const Resultado r = corre(u"V_TA_TABLAS"_s, {u"--salida"_s, u"-"_s, lanzamiento(u"V_TA_RUBROS"_s)});
+    EXPECT_EQ(r.codigo, 0) << r.salida.toStdString();
+    EXPECT_EQ(r.salida, u"Mantenimiento de V_TA_RUBROS (TA_RUBROS)\nIdRubro\tDescripcion\n"_s +
+                            scalar(u"SELECT COUNT(*) FROM TA_RUBROS"_s).toString() + u" filas\n"_s);
 }
 
 } // namespace
