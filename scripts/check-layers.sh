@@ -15,6 +15,7 @@ declare -A allowed=(
     [banner]="zimbrel2"
     [menus]="zimbrel2"
     [cheques]="zimbrel2 data report app lookup access printing banner menus"
+    [suite]="zimbrel2 data app"
 )
 
 status=0

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and writes the README pictures to docs/images/: the cheque window
-# in normal and in reprint mode, a printed sheet of cheques and the connection dialog, all on a fresh
-# demo database in a temporary folder (nothing else is touched).
+# in normal and in reprint mode, the ledger viewer opened from its list, a printed sheet of cheques
+# and the connection dialog, all on a fresh demo database in a temporary folder (nothing else is
+# touched).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 talonex_install
 talonex_build

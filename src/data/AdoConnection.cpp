@@ -92,6 +92,11 @@ void AdoConnection::setConnectionString(const QString& text)
     m_connectionString = text;
 }
 
+QSqlDatabase AdoConnection::database() const
+{
+    return m_open ? QSqlDatabase::database(m_connectionName, false) : QSqlDatabase();
+}
+
 void AdoConnection::setDefaultDatabase(const QString& name)
 {
     requireOpen();

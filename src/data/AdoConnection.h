@@ -83,6 +83,9 @@ public:
     /// Every statement sent from now on goes to `tracer` too (empty to stop).
     void setTracer(StatementTracer tracer) { m_tracer = std::move(tracer); }
     const SqlEngine* engine() const { return m_engine.get(); }
+    /// The Qt SQL connection underneath, for Qt's SQL models (invalid while closed). Statements of
+    /// the program still go through execute(), which translates them for the engine.
+    QSqlDatabase database() const;
 
     /// Drops the link to the server while the connection still counts as open, as a network failure
     /// or a server restart does: the next statement fails as a lost connection.

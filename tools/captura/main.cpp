@@ -1,11 +1,13 @@
 // talonex-captura OUTPUT_FOLDER DEMO_FOLDER
-// Writes the README pictures: the cheque window in normal and in reprint mode, a printed sheet of
-// cheques and the connection dialog. It works on a copy of the demo database, so the folder it is
-// given never changes.
+// Writes the README pictures: the cheque window in normal and in reprint mode, the ledger viewer
+// opened from the cheque list, a printed sheet of cheques and the connection dialog. It works on a
+// copy of the demo database, so the folder it is given never changes.
 #include "access/ArchivoBases.h"
 #include "access/frmAcceso.h"
 #include "app/AppState.h"
 #include "app/HeadlessOperator.h"
+#include "app/Inicio.h"
+#include "app/MenuExes.h"
 #include "banner/Dll_Display.h"
 #include "banner/Lbf_CtrlDisplay.h"
 #include "cheques/FrmTalonex.h"
@@ -14,10 +16,15 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "menus/FrmMenus.h"
 #include "report/ClsReporte.h"
+#include "suite/ArranqueSuite.h"
+#include "suite/AsientoContable.h"
+#include "suite/Comprobante.h"
+#include "suite/FrmAsiento.h"
 #include "zimbrel2/Clock.h"
 #include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/RegionalSettings.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -28,6 +35,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <memory>
@@ -119,11 +127,8 @@ void tilda(FrmTalonex& ventana, const QList<int>& filas)
             item->setCheckState(0, Qt::Checked);
 }
 
-bool graba(FrmTalonex& ventana, const QString& archivo)
+bool guarda(QWidget& ventana, const QString& archivo)
 {
-    // The list gets the focus, as after the operator's last tick; no field shows the focus colour.
-    ventana.Lvw()->setFocus();
-    ventana.Lvw()->setCurrentItem(nullptr);
     QApplication::processEvents();
     const QPixmap imagen = ventana.grab();
     if (imagen.isNull() || !imagen.save(archivo, "PNG")) {
@@ -132,6 +137,14 @@ bool graba(FrmTalonex& ventana, const QString& archivo)
     }
     QTextStream(stdout) << u"talonex-captura: "_s << archivo << Qt::endl;
     return true;
+}
+
+bool graba(FrmTalonex& ventana, const QString& archivo)
+{
+    // The list gets the focus, as after the operator's last tick; no field shows the focus colour.
+    ventana.Lvw()->setFocus();
+    ventana.Lvw()->setCurrentItem(nullptr);
+    return guarda(ventana, archivo);
 }
 
 bool copiaBase(const QString& origen, const QString& destino)
@@ -177,6 +190,53 @@ bool ventanaReimpresion(const QString& base, const QString& salida)
                     {u"NumerarDesde"_s, u"50"_s},
                     {u"NumerarHasta"_s, u"60"_s}},
                    {2, 3, 4}, salida + u"/ventana-reimpresion.png"_s);
+}
+
+/// "Ver Asiento" on the third cheque of the test account: the launcher builds the ledger viewer's
+/// parameter string as for the real start, and the viewer's window is drawn here from that string.
+bool visorAsiento(const QString& base, const QString& salida)
+{
+    std::unique_ptr<FrmTalonex> ventana = abre(base, false);
+    if (!ventana)
+        return false;
+    llena(*ventana, {{u"idbanco"_s, DemoDb::TestAccount},
+                     {u"Serie"_s, DemoDb::TestSeries},
+                     {u"NumerarDesde"_s, QString::number(DemoDb::TestFirstFreeNumber)}});
+    ventana->CmdCargar_Click();
+    QTreeWidget* lista = ventana->Lvw();
+    lista->setCurrentItem(lista->topLevelItem(2));
+    QString lanzado;
+    const ArrancaProceso anterior = setArrancaProceso([&](const QString&, const QString& parametros) {
+        lanzado = parametros;
+        return qint64(1);
+    });
+    QTimer::singleShot(0, [] {
+        FrmMenus::instancia().MNU_Emergente_XV_VerAsiento()->trigger();
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    Q_EMIT lista->customContextMenuRequested(lista->visualItemRect(lista->currentItem()).center());
+    setArrancaProceso(anterior);
+
+    bool ok = false;
+    const std::optional<Comprobante> comprobante =
+        Comprobante::desdeParametro(LeeParametro(lanzado, u"@ParametroAdicional"_s));
+    AsientoContable asiento;
+    QString mensaje;
+    if (!comprobante) {
+        err() << u"talonex-captura: \"Ver Asiento\" no lanzo el visor: "_s << lanzado << Qt::endl;
+    } else if (AsientoContable::lee(DataGlobals::gDB(), *comprobante, asiento, mensaje) !=
+               AsientoContable::Resultado::Encontrado) {
+        err() << u"talonex-captura: "_s << mensaje << Qt::endl;
+    } else {
+        FrmAsiento visor(asiento);
+        aplicaAspecto(&visor);
+        visor.move(240, 240);
+        visor.show();
+        ok = guarda(visor, salida + u"/visor-asiento.png"_s);
+    }
+    cierra(ventana);
+    return ok;
 }
 
 /// Numbers and prints three cheques to a PDF, then turns its first page into a picture.
@@ -274,7 +334,7 @@ int main(int argc, char** argv)
         return 1;
     const QString base = temporal.path();
     const bool ok = ventanaNormal(base, salida) && ventanaReimpresion(base, salida) &&
-                    chequeImpreso(base, salida) && dialogoAcceso(base, salida);
+                    visorAsiento(base, salida) && chequeImpreso(base, salida) && dialogoAcceso(base, salida);
     if (cajas->cajas() > 0) {
         err() << u"talonex-captura: aparecieron "_s << cajas->cajas() << u" mensajes"_s << Qt::endl;
         return 1;
