@@ -16,6 +16,7 @@ TALONEX_PACKAGES=(
     unixodbc tdsodbc postgresql
     libgtest-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
+    dpkg-dev lintian desktop-file-utils appstream xdotool
 )
 
 talonex_as_root() {
