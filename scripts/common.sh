@@ -20,7 +20,8 @@ TALONEX_PACKAGES=(
     # Printing: libcups for the print server's answers; the tests' own print server (cupsd, its
     # filters and client tools) and ghostscript to read back PostScript jobs.
     libcups2-dev cups cups-client cups-filters ghostscript
-    desktop-file-utils
+    # Packaging and its checks; xdotool works the installed program on a display in the package test.
+    dpkg-dev lintian desktop-file-utils appstream xdotool
 )
 
 talonex_as_root() {

@@ -253,13 +253,15 @@ ResultadoInicio IniciarAplicacion(bool usarIni, const QString& parametros, QStri
             routine.step([&] { db.gCnn().setDefaultDatabase(db.gDBName); }) && routine.step([&] {
                 state.gConnStringConsultas = db.gConnString;
                 state.gUsarMascarasConsultas = true;
-                state.gRutaMascaraConsultas = state.gCarpetaPrograma + u"consultas.tso"_s;
+                state.gRutaMascaraConsultas = ProgramInfo::readablePath(u"consultas.tso"_s);
             }) &&
             routine.step([&] {
-                // A program folder that cannot be written keeps the program without masks, but the
-                // configuration and the access record still follow.
-                if (!QFile::exists(state.gRutaMascaraConsultas))
+                // Masks that cannot be written leave the program without them, but the configuration
+                // and the access record still follow.
+                if (!QFile::exists(state.gRutaMascaraConsultas)) {
+                    state.gRutaMascaraConsultas = ProgramInfo::writablePath(u"consultas.tso"_s);
                     CreaMascarasConsultas();
+                }
             }) &&
             routine.step([&] { db.gCnn().setDefaultDatabase(db.gDBName); }) &&
             routine.step([&] { CargaConfiguracion(state.gCarpetaPrograma); });

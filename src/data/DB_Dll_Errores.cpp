@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 
 int DB_Dll::TratamientoErrores(const RuntimeError& CodErr, std::optional<int> Botones, const QString& Rutina)
 {
-    const QString logPath = gLogErr.isEmpty() ? ProgramInfo::programFolder() + u"TSERR.LOG"_s : gLogErr;
+    const QString logPath = gLogErr.isEmpty() ? ProgramInfo::writablePath(u"TSERR.LOG"_s) : gLogErr;
     const QString message = ErrorLog::message(CodErr.number(), CodErr.description());
     const QString routineText = Rutina.isEmpty() ? QString() : u" - "_s + Rutina;
     const QString title = CodErr.source() + routineText + u" Aviso al operador!!! - 5 "_s;

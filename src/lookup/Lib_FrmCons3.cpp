@@ -492,7 +492,7 @@ void Lib_FrmCons3::Reacomoda()
 
 void Lib_FrmCons3::CargaAnchos()
 {
-    const QString archivo = ProgramInfo::programFolder() + AnchosConsulta::NombreArchivo();
+    const QString archivo = ProgramInfo::readablePath(AnchosConsulta::NombreArchivo());
     const QList<int> anchos =
         AnchosConsulta::Lee(archivo, AnchosConsulta::Tabla(m_tablaConsulta), m_list->columnCount());
     for (int i = 0; i < anchos.size(); ++i)
@@ -507,9 +507,8 @@ void Lib_FrmCons3::GuardaAnchos()
     QList<int> anchos;
     for (int i = 0; i < m_list->columnCount(); ++i)
         anchos << tw(m_list->columnWidth(i), this);
-    const QString carpeta = ProgramInfo::programFolder();
-    if (!AnchosConsulta::Graba(carpeta + AnchosConsulta::NombreArchivo(),
-                               carpeta + AnchosConsulta::NombreTrabajo(),
+    if (!AnchosConsulta::Graba(ProgramInfo::writablePath(AnchosConsulta::NombreArchivo()),
+                               ProgramInfo::writablePath(AnchosConsulta::NombreTrabajo()),
                                AnchosConsulta::Tabla(m_tablaConsulta), anchos))
         throw RuntimeError(75, u"Path/File access error"_s);
 }

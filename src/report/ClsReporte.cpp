@@ -9,6 +9,7 @@
 #include "report/ReportErrors.h"
 #include "report/ReportOutput.h"
 #include "report/SelectionFormula.h"
+#include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/RegionalSettings.h"
 #include "zimbrel2/RuntimeError.h"
 
@@ -79,6 +80,17 @@ void ClsReporte::Destino(int valor)
 
 void ClsReporte::Finaliza(int) {}
 
+QString ClsReporte::carpetaCalibracion(const ReportLayout& layout) const
+{
+    if (m_carpeta.isEmpty())
+        return layout.folder;
+    // The calibration belongs to the workstation's printers: an installed program keeps it in the
+    // operator's own folder, read before the program folder.
+    if (QDir(QString(m_carpeta).replace(u'\\', u'/')) == QDir(ProgramInfo::programFolder()))
+        return QFileInfo(ProgramInfo::readablePath(QString::fromUtf16(PrinterCalibration::FileName))).path();
+    return m_carpeta;
+}
+
 QString ClsReporte::rutaReporte(const QString& reporte) const
 {
     QString path = reporte.trimmed();
@@ -136,7 +148,7 @@ void ClsReporte::ImprimeReporte(const QString& reporte, const QStringList&, cons
         return;
 
     const QString title = QFileInfo(path).completeBaseName();
-    const QString calibrationFolder = m_carpeta.isEmpty() ? layout.folder : m_carpeta;
+    const QString calibrationFolder = carpetaCalibracion(layout);
     switch (m_destino) {
     case Archivo:
         ReportOutput::toPdf(model, m_archivo, PrinterCalibration::forPrinter(calibrationFolder, u"PDF"_s),

@@ -8,6 +8,7 @@
 #include <memory>
 
 class ReportPrinter;
+struct ReportLayout;
 
 /// The shared library's report object: prints the rows of the print table that a record selection
 /// formula selects, through a report file of ours (".rpt", a text layout), to the screen preview, a
@@ -31,7 +32,7 @@ public:
     ClsReporte& operator=(const ClsReporte&) = delete;
 
     /// The folder where report files named without a folder are found (and the printers'
-    /// calibration file "impresoras.cal").
+    /// calibration file "impresoras.cal", see carpetaCalibracion).
     void CarpetaReportes(const QString& carpeta);
     const QString& carpetaReportes() const { return m_carpeta; }
 
@@ -93,6 +94,10 @@ public:
     QString rutaReporte(const QString& reporte) const;
 
 private:
+    /// The folder of "impresoras.cal" for a report: the reports folder's, or, when that is the
+    /// program folder, where the program keeps its files; the report's own folder without one.
+    QString carpetaCalibracion(const ReportLayout& layout) const;
+
     QString m_carpeta;
     int m_destino = Impresora;
     QString m_archivo;

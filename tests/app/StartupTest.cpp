@@ -173,6 +173,29 @@ TEST_F(Startup, AnExistingMaskFileIsLeftAndAnUnwritableFolderDoesNotStopTheStart
     EXPECT_EQ(scalar(u"SELECT COUNT(*) FROM Control_Acceso WHERE Usuario = 'JPEREZ'"_s).toInt(), 1);
 }
 
+TEST_F(Startup, AnInstalledProgramKeepsItsMasksInTheOperatorsFolderAndReadsThemThere)
+{
+    // The program folder of an installed program: its shipped files can be read, nothing written.
+    ProgramInfo::setProgramFolderWritable(false);
+    ASSERT_EQ(start(u"TESSARO"_s), ResultadoInicio::Completo);
+    const QString own = userFolder() + u"consultas.tso"_s;
+    EXPECT_EQ(appState().gRutaMascaraConsultas, own);
+    EXPECT_EQ(readFile(own).size(), 11 * 1202);
+    EXPECT_FALSE(QFile::exists(programFolder() + u"consultas.tso"_s));
+
+    // The next start finds them there and leaves them as they are, as a portable copy does with its own.
+    QFile mark(own);
+    ASSERT_TRUE(mark.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    mark.write("propias");
+    mark.close();
+    DataGlobals::reset();
+    resetAppState();
+    ASSERT_EQ(start(u"TESSARO"_s), ResultadoInicio::Completo);
+    EXPECT_EQ(appState().gRutaMascaraConsultas, own);
+    EXPECT_EQ(readFile(own), "propias");
+    EXPECT_FALSE(QFile::exists(programFolder() + u"consultas.tso"_s));
+}
+
 TEST_F(Startup, WithoutServerOrUserTheDialogIsAskedAndWithoutConnectionTheProgramEnds)
 {
     QString connection;

@@ -257,6 +257,19 @@ TEST_F(DbDllConnection, AFailedQueryGoesToTheReporterAndItsLog)
     EXPECT_FALSE(rs.isOpen());
 }
 
+TEST_F(DbDllConnection, AnInstalledProgramLogsInTheOperatorsFolder)
+{
+    ProgramInfo::setProgramFolderWritable(false);
+    DB_Dll& db = openMain();
+    AdoRecordset rs;
+    QString sql = u"SELECT * FROM NO_EXISTE"_s;
+    op().answerMessage(3, u"Ha ocurrido el Siguiente Error ("_s);
+    db.AbrirRecordset(sql, rs);
+    EXPECT_TRUE(QString::fromLatin1(readFile(userFolder() + u"TSERR.LOG"_s))
+                    .startsWith(u"12-10-2026 09:05:07 Rutina: - AbrirRecordset Mensaje "_s));
+    EXPECT_FALSE(QFile::exists(programFolder() + u"TSERR.LOG"_s));
+}
+
 TEST_F(DbDllConnection, TratamientoErroresTitleLogAndErrorZero)
 {
     DB_Dll& db = DataGlobals::gDB();

@@ -409,6 +409,30 @@ TEST_F(ListWindow, StoredWidthsWinAndAreWrittenBackThroughTheWorkFile)
     EXPECT_TRUE(readFile(file).endsWith("\"TA_CCOSTO\",\"1500|3150|\"\r\n"));
 }
 
+TEST_F(ListWindow, AnInstalledProgramKeepsTheWidthsInTheOperatorsFolder)
+{
+    ProgramInfo::setProgramFolderWritable(false);
+    const QString own = userFolder() + AnchosConsulta::NombreArchivo();
+    QDir().mkpath(userFolder());
+    QFile stored(own);
+    ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
+    stored.write("\"TA_CCOSTO\",\"1500|1800|\"\r\n");
+    stored.close();
+    {
+        Lib_FrmCons3 w;
+        w.sql = u"SELECT CODIGO, Descripcion FROM TA_CCOSTO"_s;
+        w.GrabarCfg = true;
+        w.AseguraCarga();
+        EXPECT_EQ(w.ListView1()->columnWidth(0), 100);
+        EXPECT_EQ(w.ListView1()->columnWidth(1), 120);
+        w.ListView1()->setColumnWidth(1, 210);
+        w.Descargar();
+    }
+    EXPECT_EQ(readFile(own), QByteArray("\"TA_CCOSTO\",\"1500|3150|\"\r\n"));
+    EXPECT_FALSE(QFile::exists(userFolder() + AnchosConsulta::NombreTrabajo()));
+    EXPECT_FALSE(QFile::exists(programFolder() + AnchosConsulta::NombreArchivo()));
+}
+
 TEST_F(ListWindow, F12ReportsAShortageWithTheDescriptionQuoted)
 {
     exec(u"UPDATE MA_ARTICULOS SET Descripcion = 'Aceite O''Higgins 1 l' WHERE IdArticulo = (SELECT "

@@ -285,6 +285,21 @@ TEST_F(ClsReporteTest, PrinterCalibrationMovesTheWholeSheet)
     EXPECT_TRUE(wordAt(words, u"Transportes"_s, 1, 15 + 30 + 5, 8 + 190 + 30 - 3));
 }
 
+TEST_F(ClsReporteTest, AnInstalledProgramReadsTheOperatorsCalibrationFirst)
+{
+    ProgramInfo::setProgramFolderWritable(false);
+    for (const auto& [folder, text] : {std::pair{programFolder(), "impresora \"PDF\" x=40 y=40\n"},
+                                       std::pair{userFolder(), "impresora \"PDF\" x=5 y=-3\n"}}) {
+        QDir().mkpath(folder);
+        QFile calibration(folder + u"impresoras.cal"_s);
+        ASSERT_TRUE(calibration.open(QIODevice::WriteOnly));
+        calibration.write(text);
+    }
+    print();
+    const std::vector<PdfWord> words = readPdfWords(m_pdf);
+    EXPECT_TRUE(wordAt(words, u"Ferretería"_s, 1, 15 + 30 + 5, 8 + 30 - 3));
+}
+
 TEST_F(ClsReporteTest, CalibrationGridPrintsOneSheetWithoutReadingRows)
 {
     print(u"CALIBRACION"_s, {}, {}, {});

@@ -33,6 +33,7 @@ protected:
         for (const char* sub : {"programa", "temp", "ini"})
             QDir(folder()).mkpath(QString::fromLatin1(sub));
         ProgramInfo::setProgramFolder(programFolder());
+        ProgramInfo::setUserFolder(userFolder());
         ProgramInfo::setExecutableName(QStringLiteral("talonex"));
         RegionalSettings::setCurrent(RegionalSettings::argentina());
         Clock::setFixed(QDateTime(QDate(2026, 12, 10), QTime(9, 5, 7)));
@@ -66,6 +67,8 @@ protected:
     QString programFolder() const { return folder() + QStringLiteral("/programa/"); }
     QString tempFolder() const { return folder() + QStringLiteral("/temp/"); }
     QString iniFolder() const { return folder() + QStringLiteral("/ini/"); }
+    /// The operator's own folder, where an installed program writes its files.
+    QString userFolder() const { return folder() + QStringLiteral("/usuario/"); }
     /// The server text of the start-up parameters that names the test's folder.
     QString serverParameter() const { return QStringLiteral("file://") + folder(); }
     /// The connection string of the test's main database.
