@@ -62,6 +62,7 @@ dpkg-deb -x "$deb" "$root"
 program_folder="$root/usr/lib/talonex"
 for file in usr/lib/talonex/talonex usr/lib/talonex/IMPRESION_CHEQUES.rpt usr/lib/talonex/CALIBRACION.rpt \
     usr/lib/talonex/Styles/Vista.qss usr/lib/talonex/Styles/iTunes/Normalitunes.qss usr/bin/talonex-demo \
+    usr/lib/talonex/Cons_MV_Asientos usr/lib/talonex/V_TA_TABLAS usr/lib/talonex/V_MA_CLIENTES \
     usr/share/applications/ar.com.talonex.Talonex.desktop usr/share/metainfo/ar.com.talonex.Talonex.metainfo.xml \
     usr/share/icons/hicolor/16x16/apps/talonex.png usr/share/icons/hicolor/256x256/apps/talonex.png \
     usr/share/man/man1/talonex.1.gz usr/share/man/man1/talonex-demo.1.gz usr/share/doc/talonex/copyright \
