@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -17,24 +16,6 @@ namespace {
 
 constexpr long PathFileAccessError = 75;
 constexpr long DeviceIoError = 57;
-
-QString ProgramFile()
-{
-    return ProgramInfo::programFolder() + ArchivoBases::NombreArchivo();
-}
-
-QString UserFile()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u'/' +
-           ArchivoBases::NombreArchivo();
-}
-
-bool ProgramFolderWritable()
-{
-    const QFileInfo folder(ProgramInfo::programFolder());
-    const QFileInfo file(ProgramFile());
-    return folder.isDir() && folder.isWritable() && (!file.exists() || file.isWritable());
-}
 
 // The ANSI code page of the suite's workstations is Windows-1252; Latin-1 covers the letters of
 // server and database names (ñ, á, ...), as in the program's other text files.
@@ -97,21 +78,17 @@ QString ArchivoBases::NombreArchivo()
 
 QString ArchivoBases::RutaLectura()
 {
-    if (ProgramFolderWritable() || !QFileInfo::exists(UserFile()))
-        return ProgramFile();
-    return UserFile();
+    return ProgramInfo::readablePath(NombreArchivo());
 }
 
 QString ArchivoBases::RutaEscritura()
 {
-    if (ProgramFolderWritable())
-        return ProgramFile();
-    const QString user = UserFile();
-    QDir().mkpath(QFileInfo(user).absolutePath());
+    const QString path = ProgramInfo::writablePath(NombreArchivo());
+    const QString shipped = ProgramInfo::programFolder() + NombreArchivo();
     // The per-user file continues the program folder's: no registered connection is lost.
-    if (!QFileInfo::exists(user) && QFileInfo::exists(ProgramFile()))
-        QFile::copy(ProgramFile(), user);
-    return user;
+    if (path != shipped && !QFileInfo::exists(path) && QFileInfo::exists(shipped))
+        QFile::copy(shipped, path);
+    return path;
 }
 
 QList<QByteArray> ArchivoBases::Lineas(const QString& ruta)

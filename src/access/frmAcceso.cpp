@@ -75,17 +75,6 @@ QPushButton* NewButton(QWidget* parent, const QString& name, const QString& capt
     return button;
 }
 
-// The folder of the files the program writes: its own when it can be written, else the per-user one.
-QString WritableFolder()
-{
-    const QFileInfo program(ProgramInfo::programFolder());
-    if (program.isDir() && program.isWritable())
-        return ProgramInfo::programFolder();
-    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(user);
-    return user + u'/';
-}
-
 } // namespace
 
 frmAcceso::frmAcceso(QWidget* parent) : QDialog(parent)
@@ -495,7 +484,7 @@ void frmAcceso::CmdLineaComando_Click()
     }) &&
         routine.step([&] {
             // The launcher needs the icon as a file of its own; the program carries it inside.
-            icon = WritableFolder() + u"talonex.png"_s;
+            icon = ProgramInfo::writablePath(u"talonex.png"_s);
             QFile resource(u":/ICONTESSARO"_s);
             QSaveFile file(icon);
             if (!resource.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly) ||

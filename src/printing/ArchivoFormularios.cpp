@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -19,25 +18,6 @@ const QString Cabecera =
     u"# Formularios de papel definidos por el programa, uno por línea: impresora, nombre, "
     u"ancho y alto en milésimas de milímetro, separados por tabuladores."_s;
 
-QString carpetaPrograma()
-{
-    return ProgramInfo::programFolder();
-}
-
-bool programaEscribible()
-{
-    const QFileInfo carpeta(carpetaPrograma());
-    const QFileInfo archivo(carpetaPrograma() + QString::fromUtf16(ArchivoFormularios::NombreArchivo));
-    return carpeta.isDir() && carpeta.isWritable() && (!archivo.exists() || archivo.isWritable());
-}
-
-QString rutaUsuario()
-{
-    const QString carpeta = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return carpeta.isEmpty() ? QString()
-                             : QDir(carpeta).filePath(QString::fromUtf16(ArchivoFormularios::NombreArchivo));
-}
-
 bool mismo(const QString& a, const QString& b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -47,17 +27,12 @@ bool mismo(const QString& a, const QString& b)
 
 QString ArchivoFormularios::rutaLectura()
 {
-    if (!programaEscribible()) {
-        const QString usuario = rutaUsuario();
-        if (!usuario.isEmpty() && QFileInfo::exists(usuario))
-            return usuario;
-    }
-    return carpetaPrograma() + QString::fromUtf16(NombreArchivo);
+    return ProgramInfo::readablePath(QString::fromUtf16(NombreArchivo));
 }
 
 QString ArchivoFormularios::rutaEscritura()
 {
-    return programaEscribible() ? carpetaPrograma() + QString::fromUtf16(NombreArchivo) : rutaUsuario();
+    return ProgramInfo::writablePath(QString::fromUtf16(NombreArchivo));
 }
 
 ArchivoFormularios ArchivoFormularios::lee()

@@ -161,7 +161,9 @@ TEST_F(BasesFile, AProgramFolderThatCannotBeWrittenKeepsAPerUserCopy)
     ProgramInfo::setProgramFolder(m_dir.path() + u"/instalado/"_s);
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/BASES.TXT"_s;
     ASSERT_TRUE(user.startsWith(m_dir.path())) << user.toStdString();
-    EXPECT_EQ(ArchivoBases::RutaLectura(), m_dir.path() + u"/instalado/BASES.TXT"_s);
+    // Nothing registered yet: the file is looked for where it will be written.
+    EXPECT_EQ(ArchivoBases::RutaLectura(), user);
+    EXPECT_TRUE(ArchivoBases::Lineas(ArchivoBases::RutaLectura()).isEmpty());
 
     const ConexionRegistrada a{u"A / X"_s, u"x"_s, u"x"_s, u"x"_s, u"a"_s};
     ArchivoBases::Agrega(a);
