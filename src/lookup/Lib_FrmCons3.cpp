@@ -8,9 +8,11 @@
 #include "data/DataGlobals.h"
 #include "lookup/AnchosConsulta.h"
 #include "lookup/BotonesConsulta.h"
+#include "lookup/ListadoConsulta.h"
 #include "lookup/SentenciaConsulta.h"
 #include "zimbrel2/ClsFormulario.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/TrappedRoutine.h"
@@ -51,8 +53,6 @@ constexpr int AnchoMinimo = 2100;
 // The layout rules measure the whole window, caption and borders included.
 constexpr int AltoMarco = 405;
 constexpr int AnchoMarco = 120;
-constexpr int AnchoMaximoColumna = 60;
-constexpr int AnchoMoneda = 12;
 
 // A listed row: the list sorts its texts without regard to case, as the operator reads them.
 class FilaConsulta : public QTreeWidgetItem
@@ -80,20 +80,6 @@ int px(int twips, const QWidget*)
 int tw(int pixels, const QWidget*)
 {
     return Twips::desdePixelesX(pixels);
-}
-
-QString colorDeStock(double p, double s, const QVariant& n1, const QVariant& n2, const QVariant& n3,
-                     const QVariant& n4, QVariant& color)
-{
-    if (p == 0 && s > 0)
-        color = n1;
-    else if (p > 0 && s > p)
-        color = n2;
-    else if (p > 0 && s < p)
-        color = n3;
-    else
-        color = n4;
-    return color.toString();
 }
 
 } // namespace
@@ -278,47 +264,30 @@ void Lib_FrmCons3::Cargar()
 
 void Lib_FrmCons3::Encolumnar(AdoRecordset& rs)
 {
-    const bool articulos = sql.contains(u"V_MA_ARTICULOS"_s, Qt::CaseInsensitive) ||
-                           sql.contains(u"STK_MA_ARTICULOS"_s, Qt::CaseInsensitive);
+    QList<ListadoConsulta::Columna> columnas;
+    try {
+        ListadoConsulta::Encolumnar(rs, sql, ValoresDefault, columnas);
+    } catch (const RuntimeError& failure) {
+        operatorDialogs().messageBox(failure.description(), MsgStyle::OkOnly, QString());
+    }
     QStringList headers;
     QList<int> widths;
     m_sinTamano.clear();
     m_ensancha = false;
-    try {
-        const int fields = rs.fieldCount();
-        for (int i = 0; i < fields; ++i) {
-            const AdoField& field = rs.field(i);
-            int x = field.definedSize;
-            if (field.type == AdoType::Currency || field.type == AdoType::Numeric)
-                x = AnchoMoneda;
-            else if (x <= 0)
-                m_sinTamano << i;
-            if (i > 0) {
-                QComboBox* box = buscador(i);
-                ClsFormulario::setDataField(box, field.name);
-                box->setVisible(true);
-            } else {
-                ClsFormulario::setDataField(buscador(0), field.name);
-            }
-            x = std::min(x, AnchoMaximoColumna);
-            QString header = field.name;
-            if (articulos) {
-                for (int n = 1; n <= 8; ++n) {
-                    if (field.name.compare(u"PRECIO"_s + QString::number(n), Qt::CaseInsensitive) == 0)
-                        header = Cfg(u"NOM_PCLASE"_s + QString::number(n)).trimmed();
-                }
-            } else if (ValoresDefault == u"@10"_s) {
-                x += 10;
-                m_ensancha = true;
-            }
-            headers << header;
-            widths << fontMetrics().horizontalAdvance(QString(std::max(x, 0), u'X'));
-        }
-        for (qsizetype i = std::max<qsizetype>(headers.size(), 1); i < m_boxes.size(); ++i)
-            m_boxes[i]->setVisible(false);
-    } catch (const RuntimeError& failure) {
-        operatorDialogs().messageBox(failure.description(), 0, QString());
+    for (int i = 0; i < columnas.size(); ++i) {
+        const ListadoConsulta::Columna& columna = columnas[i];
+        QComboBox* box = buscador(i);
+        ClsFormulario::setDataField(box, columna.campo);
+        if (i > 0)
+            box->setVisible(true);
+        if (columna.sinTamano)
+            m_sinTamano << i;
+        m_ensancha = m_ensancha || columna.ensanchada;
+        headers << columna.titulo;
+        widths << fontMetrics().horizontalAdvance(QString(columna.letras, u'X'));
     }
+    for (qsizetype i = std::max<qsizetype>(headers.size(), 1); i < m_boxes.size(); ++i)
+        m_boxes[i]->setVisible(false);
     m_list->setColumnCount(std::max<int>(static_cast<int>(headers.size()), 1));
     m_list->setHeaderLabels(headers.isEmpty() ? QStringList{QString()} : headers);
     for (int i = 0; i < widths.size(); ++i)
@@ -327,53 +296,26 @@ void Lib_FrmCons3::Encolumnar(AdoRecordset& rs)
 
 void Lib_FrmCons3::Leer(AdoRecordset& rs)
 {
-    if (rs.bof() && rs.eof())
-        return;
+    m_filas.clear();
+    const ListadoConsulta::Opciones opciones{sql,          CampoDevuelto, CheckBoxes, ValoresDefault,
+                                             MuestraStock, StkNivel1,     StkNivel2,  StkNivel3,
+                                             StkNivel4};
+    m_filas = ListadoConsulta::Leer(rs, opciones);
     const int fields = rs.fieldCount();
-    const int punto = rs.fieldIndex(u"PUNTOPEDIDO");
-    const int stock = rs.fieldIndex(u"Stock");
-    const int devuelto = rs.fieldIndex(CampoDevuelto.trimmed());
-    const bool colorea = MuestraStock == u"SI"_s && m_esArticulos;
-    const bool marca = CheckBoxes && !ValoresDefault.isEmpty();
-
     QList<QTreeWidgetItem*> items;
-    items.reserve(rs.recordCount());
-    try {
-        rs.moveFirst();
-        while (!rs.eof()) {
-            QVariant color;
-            if (m_esArticulos && punto >= 0 && stock >= 0) {
-                colorDeStock(rs.value(punto).toDouble(), rs.value(stock).toDouble(), StkNivel1, StkNivel2,
-                             StkNivel3, StkNivel4, color);
-            }
-            auto* item = new FilaConsulta();
-            items << item;
-            item->setText(0, ClsUtiles::ValorSeguro(rs.value(0)).trimmed());
-            if (CheckBoxes) {
-                bool tick = false;
-                if (marca && devuelto >= 0) {
-                    const QString value = ClsUtiles::ValorSeguro(rs.value(devuelto)).trimmed();
-                    tick = !value.isEmpty() && ValoresDefault.contains(value, Qt::CaseInsensitive);
-                }
-                item->setCheckState(0, tick ? Qt::Checked : Qt::Unchecked);
-            }
-            for (int i = 1; i < fields; ++i)
-                item->setText(i, ClsUtiles::TextoVisible(ClsUtiles::ValorSeguro(rs.value(i))));
-            if (colorea && !color.toString().trimmed().isEmpty()) {
-                bool numero = false;
-                const qlonglong bgr = color.toString().trimmed().toLongLong(&numero);
-                // A colour setting that is not a number colours nothing.
-                if (numero && bgr >= 0) {
-                    const QColor c = Twips::aColor(bgr);
-                    for (int i = 0; i < std::max(fields, 1); ++i)
-                        item->setForeground(i, c);
-                }
-            }
-            rs.moveNext();
+    items.reserve(m_filas.size());
+    for (const ListadoConsulta::Fila& fila : std::as_const(m_filas)) {
+        auto* item = new FilaConsulta();
+        items << item;
+        for (int i = 0; i < fila.textos.size(); ++i)
+            item->setText(i, fila.textos[i]);
+        if (CheckBoxes)
+            item->setCheckState(0, fila.marcada ? Qt::Checked : Qt::Unchecked);
+        if (fila.color) {
+            const QColor c = Twips::aColor(*fila.color);
+            for (int i = 0; i < std::max(fields, 1); ++i)
+                item->setForeground(i, c);
         }
-    } catch (...) {
-        qDeleteAll(items);
-        throw;
     }
     m_list->addTopLevelItems(items);
 }
@@ -382,15 +324,12 @@ void Lib_FrmCons3::AnchoPorContenido()
 {
     // An engine that gives no defined size for a field leaves the column as wide as its longest
     // value (or header), under the same cap.
-    const int rows = m_list->topLevelItemCount();
     const QTreeWidgetItem* header = m_list->headerItem();
     for (int column : std::as_const(m_sinTamano)) {
-        qsizetype x = header->text(column).size();
-        for (int r = 0; r < rows && x < AnchoMaximoColumna; ++r)
-            x = std::max(x, m_list->topLevelItem(r)->text(column).size());
-        x = std::min<qsizetype>(x, AnchoMaximoColumna) + (m_ensancha ? 10 : 0);
+        const int x = ListadoConsulta::LetrasPorContenido(header->text(column), m_filas, column, m_ensancha);
         m_list->setColumnWidth(column, fontMetrics().horizontalAdvance(QString(x, u'X')));
     }
+    m_filas.clear();
 }
 
 int Lib_FrmCons3::IndiceColumna(const QString& Columna) const
@@ -520,7 +459,7 @@ void Lib_FrmCons3::Descargar()
         GuardaAnchos();
         m_list->clear();
     } catch (const RuntimeError& failure) {
-        operatorDialogs().messageBox(failure.description(), 16, u"Aviso al Operador"_s);
+        operatorDialogs().messageBox(failure.description(), MsgStyle::Critical, u"Aviso al Operador"_s);
     }
 }
 

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "lookup/ListadoConsulta.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -130,6 +132,8 @@ private:
     /// Columns whose field has no defined size: sized by their longest value instead.
     QList<int> m_sinTamano;
     bool m_ensancha = false;
+    /// The rows of the last load, until the columns without size have taken their widths.
+    QList<ListadoConsulta::Fila> m_filas;
 
     bool m_cargada = false;
     bool m_esArticulos = false;
