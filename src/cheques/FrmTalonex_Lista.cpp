@@ -31,8 +31,9 @@ void FrmTalonex::cmdConsultar()
     const QString tag = activo->property("Tag").toString();
     if (tag.isEmpty())
         return;
+    QString elegido;
     if (tag.compare(u"Fecha"_s, Qt::CaseInsensitive) == 0) {
-        activo->setText(ClsUtiles::ElegirFecha(activo->text()));
+        elegido = ClsUtiles::ElegirFecha(activo->text());
     } else if (tag.compare(u"Vt_proveedores"_s, Qt::CaseInsensitive) == 0) {
         Lib_ClsCons3& consulta = Lib_ClsCons3::instance();
         consulta.CampoDevuelto = u"codigo"_s;
@@ -40,7 +41,7 @@ void FrmTalonex::cmdConsultar()
         QString where;
         consulta.ConsultaSearch(u"Vt_proveedores"_s, nullptr, QString(), &campoBusqueda, &where, QString(),
                                 false, QString());
-        activo->setText(consulta.ValorDevuelto.trimmed());
+        elegido = consulta.ValorDevuelto.trimmed();
     } else if (tag.compare(u"MA_CUENTAS"_s, Qt::CaseInsensitive) == 0) {
         Lib_ClsCons3& consulta = Lib_ClsCons3::instance();
         consulta.CampoDevuelto = u"CODIGO"_s;
@@ -48,10 +49,15 @@ void FrmTalonex::cmdConsultar()
         QString where = u"MEDIODEPAGO = 'CH' AND TIPOVISTA = 'BC'"_s;
         consulta.ConsultaSearch(u"MA_CUENTAS"_s, &consulta.CmpsDevueltos, QString(), &campoBusqueda, &where,
                                 QString(), false, QString());
-        activo->setText(consulta.ValorDevuelto.trimmed());
+        elegido = consulta.ValorDevuelto.trimmed();
     } else {
         return;
     }
+    // An empty answer is nothing picked (cancelled, or a lookup that could not be made): the field
+    // keeps its text and the focus, and nothing is checked.
+    if (elegido.isEmpty())
+        return;
+    activo->setText(elegido);
     // Accepted as if the operator had pressed Enter: checked, and the focus moves on when it passed.
     if (std::find(m_txtBanco1.begin(), m_txtBanco1.end(), activo) != m_txtBanco1.end())
         bancoConfigKeyDown(activo, 13);
@@ -217,8 +223,10 @@ void FrmTalonex::menuContextual(const QPoint& posicion)
     const QString tag = item->data(0, ChequeItem::TagRole).toString();
     if (respuesta.compare(u"VerAsiento"_s, Qt::CaseInsensitive) != 0)
         return;
-    QString parametros = u"@TC="_s + tag.mid(0, 4) + u"|@Sucursal="_s + tag.mid(4, 4) + u"|@Numero="_s +
-                         tag.mid(8, 8) + u"|@Letra="_s + tag.mid(16, 1) + u"|"_s;
+    // The TC goes without its padding blanks: the launcher drops everything up to the first blank of
+    // the parameter, and the viewer must still receive the voucher type.
+    QString parametros = u"@TC="_s + tag.mid(0, 4).trimmed() + u"|@Sucursal="_s + tag.mid(4, 4) +
+                         u"|@Numero="_s + tag.mid(8, 8) + u"|@Letra="_s + tag.mid(16, 1) + u"|"_s;
     qint32 proceso = 0;
     MenuExes(u"shell:Cons_MV_Asientos"_s, parametros, proceso);
 }

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -129,7 +130,10 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
     m_cmdNuevo->resize(px(AnchoBotonSuperior, this), px(AltoBotonSuperior, this));
     m_cmdTodos->setVisible(false);
 
-    buscador(0);
+    // Tab order: the search boxes (box 0 first), the list, then the buttons.
+    QWidget* orden[] = {buscador(0), m_list, m_cmdAceptar, m_cmdCancelar, m_cmdNueva, m_cmdNuevo, m_cmdTodos};
+    for (size_t i = 1; i < std::size(orden); ++i)
+        QWidget::setTabOrder(orden[i - 1], orden[i]);
 
     connect(m_cmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
     connect(m_cmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
@@ -204,6 +208,10 @@ QComboBox* Lib_FrmCons3::buscador(int index)
 void Lib_FrmCons3::showEvent(QShowEvent* event)
 {
     AseguraCarga();
+    // Type-ahead works at once: the window opens in the first search box.
+    buscador(0)->setFocus();
+    // The keys go to this window even where the window manager would leave the focus behind.
+    QTimer::singleShot(0, this, [this] { activateWindow(); });
     QDialog::showEvent(event);
 }
 
@@ -216,6 +224,7 @@ void Lib_FrmCons3::AseguraCarga()
 void Lib_FrmCons3::Cargar()
 {
     m_cargada = true;
+    m_cargaFallida = false;
     TrappedRoutine routine(reporter(u"FORM_LOAD"_s));
     DB_Dll& db = DataGlobals::gDB();
     AdoRecordset rs;
@@ -246,8 +255,11 @@ void Lib_FrmCons3::Cargar()
             // The data layer rewrites the text it is given (restricted views); the window keeps its own.
             QString statement = sql;
             db.AbrirRecordset(statement, rs, nullptr, 0, 1, -1, true);
+            // A statement the data layer could not open has been reported there: the load stops
+            // rather than read rows that are not there.
+            m_cargaFallida = !rs.isOpen();
         }) &&
-        routine.step([&] { Encolumnar(rs); }) && routine.step([&] { Leer(rs); }) &&
+        !m_cargaFallida && routine.step([&] { Encolumnar(rs); }) && routine.step([&] { Leer(rs); }) &&
         routine.step([&] { AnchoPorContenido(); }) && routine.step([&] {
             if (OrdenarPorLwv)
                 m_list->sortItems(m_sortColumn, m_sortOrder);

@@ -57,6 +57,8 @@ public:
     void AseguraCarga();
     /// The load: rows and columns of the current statement, stored widths, sizing.
     void Cargar();
+    /// The last load stopped because its statement could not be opened.
+    bool CargaFallida() const { return m_cargaFallida; }
     /// The unload: stores the widths (GrabarCfg) and removes the rows.
     void Descargar();
 
@@ -136,6 +138,7 @@ private:
     QList<ListadoConsulta::Fila> m_filas;
 
     bool m_cargada = false;
+    bool m_cargaFallida = false;
     bool m_esArticulos = false;
     QString m_tablaConsulta;
     QString m_sqlOriginal;

@@ -4,6 +4,8 @@
 
 #include "app/MenuExes.h"
 
+#include <QContextMenuEvent>
+#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
 #include <QSqlQuery>
@@ -211,44 +213,74 @@ TEST_F(List, RowTextsCannotBeEdited)
     EXPECT_FALSE(list()->topLevelItem(0)->flags() & Qt::ItemIsEditable);
 }
 
-TEST_F(List, VerAsientoLaunchesTheLedgerViewerWithTheVoucherOfTheRow)
+TEST_F(List, VerAsientoStartsTheLedgerViewerWithTheVoucherOfTheRow)
 {
+    // A stand-in viewer in the program folder that writes down, one line per start, the one
+    // argument it receives.
+    const QString received = folder() + u"/visor.txt"_s;
+    {
+        QFile viewer(programFolder() + u"Cons_MV_Asientos"_s);
+        ASSERT_TRUE(viewer.open(QIODevice::WriteOnly));
+        viewer.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + received.toUtf8() + "'\n");
+        viewer.close();
+        viewer.setPermissions(viewer.permissions() | QFileDevice::ExeOwner);
+    }
+    const auto lines = [&] { return QString::fromUtf8(readFile(received)).split(u'\n', Qt::SkipEmptyParts); };
+    const auto waitForLines = [&](qsizetype n) {
+        for (int i = 0; i < 500 && lines().size() < n; ++i)
+            QTest::qWait(20);
+    };
     start();
     fillTestAccount();
     load();
-    QStringList launched;
-    const ArrancaProceso previous = setArrancaProceso([&](const QString& program, const QString& parameters) {
-        launched << program + u" | "_s + parameters;
-        return qint64(4242);
-    });
-    const auto rightClickChoosing = [&](QAction* action) {
-        QTimer::singleShot(0, [action] {
-            if (action)
-                action->trigger();
-            if (QWidget* popup = QApplication::activePopupWidget())
-                popup->close();
+    QWidget* viewport = list()->viewport();
+    const auto rightClickChoosing = [&](int row, int downs) {
+        QTest::mouseClick(viewport, Qt::LeftButton, {},
+                          list()->visualItemRect(list()->topLevelItem(row)).center());
+        ASSERT_EQ(list()->currentItem(), list()->topLevelItem(row));
+        QTimer::singleShot(0, [downs] {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (!popup)
+                return;
+            for (int i = 0; i < downs; ++i)
+                QTest::keyClick(popup, Qt::Key_Down);
+            QTest::keyClick(popup, downs == 0 ? Qt::Key_Escape : Qt::Key_Return);
         });
-        list()->customContextMenuRequested(QPoint(5, 5));
+        const QPoint at = list()->visualItemRect(list()->currentItem()).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &event);
     };
+    const DB_Dll& db = DataGlobals::gDB();
+    const auto parametros = [&](const QString& voucher) -> QString {
+        return u" ; @server="_s + db.gServidor + u"; @dbname="_s + db.gDBName + u"; @usuario="_s +
+               db.gUsuario + u"; @Password="_s + db.gUserPassWord + u"; @ParametroAdicional="_s + voucher +
+               u"; zimb@ ; @UsuarioLogeado = "_s + appState().gUsuarioLogeado + u"; @Caja="_s +
+               appState().gCaja + u";"_s;
+    };
+
+    // The third row; "Ver Asiento" is the first entry the menu shows. The viewer receives the whole
+    // parameter string with the voucher type.
+    rightClickChoosing(2, 1);
+    waitForLines(1);
+    ASSERT_EQ(lines().size(), 1);
+    EXPECT_EQ(lines()[0], parametros(u"@TC=OP|@Sucursal=0001|@Numero=00000354|@Letra=X|"_s));
+
+    // "Cancelar", or closing the menu without a choice, starts nothing: the next start is the only
+    // other line.
+    rightClickChoosing(1, 2);
+    rightClickChoosing(1, 0);
+    rightClickChoosing(0, 1);
+    waitForLines(2);
+    ASSERT_EQ(lines().size(), 2);
+    EXPECT_EQ(lines()[1], parametros(u"@TC=OP|@Sucursal=0001|@Numero=00000341|@Letra=X|"_s));
 
     // No row selected: no menu at all.
     list()->setCurrentItem(nullptr);
     list()->clearSelection();
-    list()->customContextMenuRequested(QPoint(5, 5));
-    EXPECT_TRUE(launched.isEmpty());
-
-    list()->setCurrentItem(list()->topLevelItem(2));
-    rightClickChoosing(FrmMenus::instancia().MNU_Emergente_XV_VerAsiento());
-    ASSERT_EQ(launched.size(), 1);
-    EXPECT_TRUE(launched[0].contains(u"Cons_MV_Asientos"_s));
-    EXPECT_TRUE(launched[0].contains(u"|@Sucursal=0001|@Numero=00000354|@Letra=X|"_s))
-        << launched[0].toStdString();
-
-    // "Cancelar", or closing the menu without a choice, launches nothing.
-    rightClickChoosing(FrmMenus::instancia().MNU_Emergente_XV_Cancelar());
-    rightClickChoosing(nullptr);
-    EXPECT_EQ(launched.size(), 1);
-    setArrancaProceso(previous);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(viewport, &event);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(op().shown().isEmpty());
 }
 
 } // namespace

@@ -82,6 +82,28 @@ TEST_F(ListWindow, TypingSelectsTheFirstRowStartingWithTheTextAndEnterReturnsIts
     EXPECT_EQ(request.ValorDevuelto, firstSupplierCode(prefix));
 }
 
+TEST_F(ListWindow, OpensInSearchBoxZeroSoTypeAheadWorksAtOnce)
+{
+    // Letters typed the moment the window shows go to the focused control: search box 0, not the
+    // default button (Space there would accept the first row).
+    const QString name = scalar(u"SELECT RAZON_SOCIAL FROM VT_PROVEEDORES WHERE Dada_De_Baja = 0 ORDER BY "
+                                u"RAZON_SOCIAL LIMIT 1 OFFSET 12"_s)
+                             .toString();
+    const QString prefix = name.left(5);
+    Lib_ClsCons3& request = Lib_ClsCons3::instance();
+    whenModal([&](QDialog* d) {
+        auto* w = static_cast<Lib_FrmCons3*>(d);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        EXPECT_TRUE(w->CmbSearch(0)->hasFocus());
+        type(QApplication::focusWidget(), prefix);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    request.CampoDevuelto = u"codigo"_s;
+    request.ConsultaSearch(u"Vt_proveedores"_s);
+    EXPECT_EQ(request.ValorDevuelto, firstSupplierCode(QString(prefix).replace(u"'"_s, u"''"_s)));
+    ASSERT_FALSE(request.ValorDevuelto.isEmpty());
+}
+
 TEST_F(ListWindow, TheFirstSearchTextOfTheCallerSearchesAtOnce)
 {
     Lib_ClsCons3& request = Lib_ClsCons3::instance();
@@ -424,6 +446,12 @@ TEST_F(ListWindow, F12ReportsAShortageWithTheDescriptionQuoted)
               u"Aceite O'Higgins 1 l"_s);
     EXPECT_EQ(scalar(u"SELECT Usuario FROM MV_FALTANTES WHERE IdArticulo = '"_s + id + u"'"_s).toString(),
               u"TESSARO"_s);
+    // The moment is stored as a date and time (the fixture's clock), not as typed text.
+    EXPECT_EQ(scalar(u"SELECT FechaHora FROM MV_FALTANTES WHERE IdArticulo = '"_s + id + u"'"_s).toString(),
+              u"2026-12-10 09:05:07"_s);
+    ASSERT_EQ(sentWith(u"V_MV_FALTANTES"_s).size(), 1);
+    EXPECT_TRUE(sentWith(u"V_MV_FALTANTES"_s)[0].contains(u"values({ts '2026-12-10 09:05:07'},"_s))
+        << sentWith(u"V_MV_FALTANTES"_s)[0].toStdString();
     ASSERT_EQ(op().shown().size(), 1);
     EXPECT_EQ(op().shown()[0].title, u"Atención!"_s);
     // No: nothing written.
