@@ -10,8 +10,8 @@
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
 #include "data/SqlValue.h"
-#include "zimbrel2/ClsDialogo.h"
 #include "report/ClsReporte.h"
+#include "zimbrel2/ClsDialogo.h"
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/TrappedRoutine.h"
@@ -47,8 +47,10 @@ void FrmTalonex::ActualizarDatos()
     });
     if (routine.left())
         return falla();
-    if (!sigue)
+    if (!sigue) {
+        m_impresoraCancelada = true;
         return;
+    }
 
     // Stable: with the number column empty, as in normal mode, the rows keep the order the operator
     // sees, and that is the order they are numbered in.

@@ -293,4 +293,23 @@ TEST_F(Frame, ConfigurationTabReloadsTheReportLocationsEachTimeItIsShown)
     EXPECT_EQ(w().findChild<QLineEdit*>(u"TxtUbicacion_0"_s)->text(), u"/otro.rpt"_s);
 }
 
+TEST_F(Frame, EnterOnTheLastNumberFieldReachesTheLoadButtonWhichShowsItsFocusAndLoads)
+{
+    start();
+    QApplication::setActiveWindow(&w());
+    auto* cargar = w().findChild<QPushButton*>(u"CmdCargar"_s);
+    field(u"idbanco"_s)->setText(DemoDb::TestAccount);
+    field(u"Serie"_s)->setText(DemoDb::TestSeries);
+    // The button as it looks without the focus, in the window's skin.
+    const QImage sinFoco = cargar->grab().toImage();
+    QLineEdit* desde = field(u"NumerarDesde"_s);
+    desde->setFocus();
+    QTest::keyClicks(desde, u"100"_s);
+    QTest::keyClick(desde, Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), cargar);
+    EXPECT_NE(cargar->grab().toImage(), sinFoco);
+    QTest::keyClick(cargar, Qt::Key_Return);
+    EXPECT_EQ(list()->topLevelItemCount(), DemoDb::TestUnnumberedCheques);
+}
+
 } // namespace

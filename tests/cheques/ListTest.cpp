@@ -4,10 +4,13 @@
 
 #include "app/MenuExes.h"
 
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSqlQuery>
 #include <QTimer>
 
@@ -281,6 +284,85 @@ TEST_F(List, VerAsientoStartsTheLedgerViewerWithTheVoucherOfTheRow)
     QApplication::sendEvent(viewport, &event);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_TRUE(op().shown().isEmpty());
+}
+
+TEST_F(List, TheStatusLineCountsTicksTotalsAndSaysWhatARunDid)
+{
+    ASSERT_TRUE(ShippedFiles::install(u"IMPRESION_CHEQUES.rpt"_s, programFolder()));
+    start();
+    w().setArchivoPdf(folder() + u"/cheques.pdf"_s);
+    auto* estado = w().findChild<QLabel*>(u"lblEstado"_s);
+    ASSERT_NE(estado, nullptr);
+    fillTestAccount();
+    load();
+    EXPECT_EQ(estado->text(), u"0 de 5 cheques marcados, total $ 0,00"_s);
+
+    // Space on the current row ticks it; each tick updates the line.
+    list()->setFocus();
+    const QStringList importes = column(ColumnaCheque::Importe);
+    list()->setCurrentItem(list()->topLevelItem(0));
+    QTest::keyClick(list(), Qt::Key_Space);
+    EXPECT_EQ(estado->text(), u"1 de 5 cheques marcados, total $ "_s + importes[0].trimmed());
+    QTest::mouseClick(w().findChild<QPushButton*>(u"CmdTodos"_s), Qt::LeftButton);
+    EXPECT_TRUE(estado->text().startsWith(u"5 de 5 cheques marcados, total $ "_s));
+    QTest::mouseClick(w().findChild<QPushButton*>(u"CmdNinguno"_s), Qt::LeftButton);
+    EXPECT_EQ(estado->text(), u"0 de 5 cheques marcados, total $ 0,00"_s);
+
+    // F10 with nothing ticked.
+    QTest::keyClick(&w(), Qt::Key_F10);
+    EXPECT_EQ(estado->text(), u"No hay cheques marcados: no se numeró ninguno"_s);
+
+    // Three ticked and numbered: the range, and the next run starts after it.
+    load();
+    for (int row : {0, 1, 3}) {
+        list()->setCurrentItem(list()->topLevelItem(row));
+        QTest::keyClick(list(), Qt::Key_Space);
+    }
+    EXPECT_EQ(estado->text(), u"3 de 5 cheques marcados, total $ 484.330,50"_s);
+    QTest::keyClick(&w(), Qt::Key_F10);
+    EXPECT_FALSE(w().Fallo());
+    EXPECT_EQ(estado->text(), u"Cheques B-100 a B-102 numerados e impresos"_s);
+    EXPECT_EQ(field(u"NumerarDesde"_s)->text(), u"103"_s);
+
+    // The printer choice cancelled: nothing numbered, and the line says why.
+    load();
+    QTest::mouseClick(w().findChild<QCheckBox*>(u"chkImpresora"_s), Qt::LeftButton);
+    list()->setCurrentItem(list()->topLevelItem(0));
+    QTest::keyClick(list(), Qt::Key_Space);
+    op().answerPrinter(std::nullopt);
+    // The banner of the last run took the activation with it, as a window manager gives it back.
+    QApplication::setActiveWindow(&w());
+    QTest::keyClick(&w(), Qt::Key_F10);
+    EXPECT_EQ(estado->text(), u"Se canceló la elección de impresora: no se numeró ningún cheque"_s);
+    EXPECT_EQ(field(u"NumerarDesde"_s)->text(), u"103"_s);
+
+    // A load that finds nothing.
+    field(u"FechaH"_s)->setText(u"01/01/2001"_s);
+    load();
+    EXPECT_EQ(estado->text(), u"No hay cheques para los filtros indicados"_s);
+}
+
+TEST_F(List, PayeeAndSupplierAreInViewAt1366By768WithTheColumnsInTheirOrder)
+{
+    start();
+    w().resize(1366, 740);
+    fillTestAccount();
+    load();
+    QHeaderView* header = list()->header();
+    const int room = list()->viewport()->width();
+    for (int c = 0; c < ColumnaCheque::Cantidad; ++c)
+        EXPECT_EQ(header->visualIndex(c), c);
+    for (int c : {static_cast<int>(ColumnaCheque::ALaOrden), static_cast<int>(ColumnaCheque::Proveedor)}) {
+        SCOPED_TRACE(c);
+        EXPECT_LE(header->sectionViewportPosition(c) + header->sectionSize(c), room);
+        // The whole text of every row fits its column.
+        for (int i = 0; i < list()->topLevelItemCount(); ++i) {
+            const QString text = list()->topLevelItem(i)->text(c);
+            EXPECT_LE(list()->fontMetrics().horizontalAdvance(text), header->sectionSize(c))
+                << text.toStdString();
+        }
+    }
+    EXPECT_EQ(list()->horizontalScrollBar()->value(), 0);
 }
 
 } // namespace
