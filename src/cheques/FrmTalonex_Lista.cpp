@@ -159,9 +159,12 @@ void FrmTalonex::CmdCargar_Click()
 void FrmTalonex::ajustaColumnas()
 {
     // Each shown column as wide as its header (with the sort arrow) and its widest text; when that is
-    // more than the list has, the concept and then the voucher give way, so that the payee and the
-    // supplier stay in view without scrolling. The columns keep their order.
+    // more than the list has, the concept and then the two voucher columns give way (never below their
+    // header), so that the payee and the supplier stay in view without scrolling. The columns keep
+    // their order.
     QHeaderView* header = m_lvw->header();
+    // Sorting is switched off while the rows go in, and with it the arrow the headers need room for.
+    header->setSortIndicatorShown(true);
     std::array<int, ColumnaCheque::Cantidad> anchos{};
     int total = 0;
     for (int c = 0; c < ColumnaCheque::Cantidad; ++c) {
@@ -172,7 +175,8 @@ void FrmTalonex::ajustaColumnas()
         total += anchos[static_cast<size_t>(c)];
     }
     int sobra = total - m_lvw->viewport()->width();
-    for (int c : {static_cast<int>(ColumnaCheque::Concepto), static_cast<int>(ColumnaCheque::Comprobante)}) {
+    for (int c : {static_cast<int>(ColumnaCheque::Concepto), static_cast<int>(ColumnaCheque::Comprobante),
+                  static_cast<int>(ColumnaCheque::Cpte)}) {
         if (sobra <= 0)
             break;
         int& ancho = anchos[static_cast<size_t>(c)];

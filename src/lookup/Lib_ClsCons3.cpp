@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QScreen>
 #include <QTreeWidget>
 
@@ -252,7 +253,9 @@ QString Lib_ClsCons3::muestraLista(const QString& Titulo, const QStringList& fil
         const qsizetype twips = ancho * 120;
         lista.resize(Twips::aPixelesX(static_cast<int>(std::min<qsizetype>(twips, screenWidth))),
                      lista.height());
-        lista.ListView1()->setColumnWidth(0, std::max(lista.ListView1()->width() - 4, 1));
+        // The one column fills the list, and is never narrower than its header.
+        QTreeWidget* list = lista.ListView1();
+        list->setColumnWidth(0, std::max(list->width() - 4, list->header()->sectionSizeHint(0)));
     });
     routine.step([&] { lista.exec(); });
     routine.step([&] {

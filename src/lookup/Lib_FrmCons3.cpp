@@ -12,6 +12,7 @@
 #include "lookup/SentenciaConsulta.h"
 #include "zimbrel2/ClsFormulario.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/MedidaTextos.h"
 #include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
@@ -112,6 +113,9 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->header()->setSectionsClickable(true);
     m_list->header()->setStretchLastSection(false);
+    // The arrow shows the column the list is sorted by; every header keeps room for it.
+    m_list->header()->setSortIndicatorShown(true);
+    m_list->header()->setSortIndicator(-1, Qt::AscendingOrder);
     m_list->setColumnCount(1);
     m_list->setHeaderLabels({QString()});
 
@@ -261,8 +265,10 @@ void Lib_FrmCons3::Cargar()
         }) &&
         !m_cargaFallida && routine.step([&] { Encolumnar(rs); }) && routine.step([&] { Leer(rs); }) &&
         routine.step([&] { AnchoPorContenido(); }) && routine.step([&] {
-            if (OrdenarPorLwv)
+            if (OrdenarPorLwv) {
                 m_list->sortItems(m_sortColumn, m_sortOrder);
+                m_list->header()->setSortIndicator(m_sortColumn, m_sortOrder);
+            }
             if (m_list->topLevelItemCount() > 0 && !m_list->currentItem())
                 m_list->setCurrentItem(m_list->topLevelItem(0));
         }) &&
@@ -302,8 +308,9 @@ void Lib_FrmCons3::Encolumnar(AdoRecordset& rs)
         m_boxes[i]->setVisible(false);
     m_list->setColumnCount(std::max<int>(static_cast<int>(headers.size()), 1));
     m_list->setHeaderLabels(headers.isEmpty() ? QStringList{QString()} : headers);
+    // Never narrower than the header's own text and sort arrow.
     for (int i = 0; i < widths.size(); ++i)
-        m_list->setColumnWidth(i, widths[i]);
+        m_list->setColumnWidth(i, std::max(widths[i], m_list->header()->sectionSizeHint(i)));
 }
 
 void Lib_FrmCons3::Leer(AdoRecordset& rs)
@@ -339,7 +346,8 @@ void Lib_FrmCons3::AnchoPorContenido()
     const QTreeWidgetItem* header = m_list->headerItem();
     for (int column : std::as_const(m_sinTamano)) {
         const int x = ListadoConsulta::LetrasPorContenido(header->text(column), m_filas, column, m_ensancha);
-        m_list->setColumnWidth(column, fontMetrics().horizontalAdvance(QString(x, u'X')));
+        m_list->setColumnWidth(column, std::max(fontMetrics().horizontalAdvance(QString(x, u'X')),
+                                                m_list->header()->sectionSizeHint(column)));
     }
     m_filas.clear();
 }
@@ -378,7 +386,7 @@ void Lib_FrmCons3::UbicaBuscadores()
     const int columns = m_list->columnCount();
     for (int i = 0; i < columns && i < m_boxes.size(); ++i) {
         QComboBox* box = m_boxes[i];
-        box->setGeometry(left + header->sectionViewportPosition(i), px(TopeBuscadores, this),
+        box->setGeometry(left + header->sectionViewportPosition(i), m_topeBuscadores,
                          std::max(header->sectionSize(i) - px(50, this), 1), px(AltoBuscador, this));
     }
 }
@@ -402,8 +410,14 @@ void Lib_FrmCons3::Reacomoda()
     const int picWidth = wd - 120;
     const int listWidth = picWidth - 20;
     m_picFields->setGeometry(0, 0, std::max(px(picWidth, this), 1), std::max(px(picHeight, this), 1));
-    m_list->setGeometry(0, px(TopeLista, this), std::max(px(listWidth, this), 1),
-                        std::max(px(listHeight, this), 1));
+    // The top row (title and its two buttons) as tall as its buttons need; the boxes and the list
+    // below it move down with it.
+    const int fila = std::max(
+        {px(AltoFilaSuperior, this), m_cmdNuevo->sizeHint().height(), m_cmdTodos->sizeHint().height()});
+    m_topeBuscadores = std::max(px(TopeBuscadores, this), fila);
+    const int topeLista = px(TopeLista, this) + (m_topeBuscadores - px(TopeBuscadores, this));
+    m_list->setGeometry(0, topeLista, std::max(px(listWidth, this), 1),
+                        std::max(px(listHeight, this) - (topeLista - px(TopeLista, this)), 1));
     m_frame1->setGeometry(0, px(h - franja - 520, this), px(wd, this), px(franja, this));
     const int scrollHeight = tw(m_scroll->sizeHint().height(), this);
     m_scroll->setGeometry(0, px(picHeight - scrollHeight - 120, this), std::max(px(wd - 120, this), 1),
@@ -426,17 +440,42 @@ void Lib_FrmCons3::Reacomoda()
             cancelarLeft = nuevaLeft;
         }
     }
-    m_cmdAceptar->setGeometry(px(aceptarLeft, this), px(TopeBoton, this), px(aceptarWidth, this),
-                              px(AltoBoton, this));
-    m_cmdCancelar->setGeometry(px(cancelarLeft, this), px(TopeBoton, this), px(cancelarWidth, this),
-                               px(AltoBoton, this));
-    m_cmdNueva->setGeometry(px(nuevaLeft, this), px(TopeBoton, this), px(AnchoBoton, this),
-                            px(AltoBoton, this));
+    // The designed measures, or what the text needs in the window's font and look when that is more.
+    const auto ubica = [this](QPushButton* b, int left, int width) {
+        const QSize hint = b->sizeHint();
+        b->setGeometry(px(left, this), px(TopeBoton, this), std::max(px(width, this), hint.width()),
+                       std::max(px(AltoBoton, this), hint.height()));
+    };
+    ubica(m_cmdAceptar, aceptarLeft, aceptarWidth);
+    ubica(m_cmdCancelar, cancelarLeft, cancelarWidth);
+    ubica(m_cmdNueva, nuevaLeft, AnchoBoton);
+    if (m_cmdNueva->isHidden()) {
+        // "&Cancelar" keeps its place at the right of the strip, however wide its text made it.
+        m_cmdCancelar->move(px(stripWidth, this) - px(150, this) - m_cmdCancelar->width(),
+                            m_cmdCancelar->y());
+        m_cmdNueva->move(m_cmdCancelar->pos());
+    }
+    // Never so narrow that the two buttons of the strip overlap or leave it.
+    const int minimo = std::max(px(AnchoMinimo, this), m_cmdAceptar->width() + m_cmdCancelar->width() +
+                                                           px(100 + 150 + 60 + AnchoMarco, this));
+    if (minimumWidth() < minimo)
+        setMinimumWidth(minimo);
+    // A button wider than designed keeps clear of the edge and of the button before it.
+    const int derecha = px(stripWidth, this) - px(150, this);
+    if (m_cmdNueva->isVisible() && m_cmdNueva->geometry().right() > derecha)
+        m_cmdNueva->move(
+            std::max(derecha - m_cmdNueva->width(), m_cmdCancelar->geometry().right() + px(60, this)),
+            m_cmdNueva->y());
 
-    const int nuevoWidth = AnchoBotonSuperior;
-    m_label1->setGeometry(0, 0, std::max(px(listWidth - nuevoWidth, this), 1), px(AltoFilaSuperior, this));
+    for (QPushButton* b : {m_cmdNuevo, m_cmdTodos}) {
+        const QSize hint = b->sizeHint();
+        b->resize(std::max(px(AnchoBotonSuperior, this), hint.width()),
+                  std::max(px(AltoBotonSuperior, this), hint.height()));
+    }
+    const int nuevoWidth = tw(m_cmdNuevo->width(), this);
+    m_label1->setGeometry(0, 0, std::max(px(listWidth - nuevoWidth, this), 1), fila);
     m_cmdNuevo->move(px(listWidth - nuevoWidth, this), 0);
-    m_cmdTodos->move(px(listWidth - 2 * nuevoWidth - 60, this), 0);
+    m_cmdTodos->move(m_cmdNuevo->x() - m_cmdTodos->width() - px(60, this), 0);
     UbicaBuscadores();
     m_reacomodando = false;
 }
@@ -588,6 +627,7 @@ void Lib_FrmCons3::PreparaLista(const QString& titulo, bool marcas)
 {
     AseguraCarga();
     setWindowTitle(titulo);
+    MedidaTextos::reservaTitulo(this);
     m_cmdNueva->setVisible(false);
     OrdenarPorLwv = true;
     sql.clear();

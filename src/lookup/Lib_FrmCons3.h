@@ -148,4 +148,6 @@ private:
     int m_sortColumn = 0;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_reacomodando = false;
+    /// Where the search boxes start, below the top row.
+    int m_topeBuscadores = 0;
 };

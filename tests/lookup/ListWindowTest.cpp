@@ -371,9 +371,13 @@ TEST_F(ListWindow, ColumnsAreAsWideAsTheirFieldsInLettersX)
         w.ValoresDefault = c.valoresDefault;
         w.AseguraCarga();
         const QFontMetrics metrics = w.fontMetrics();
-        EXPECT_EQ(w.ListView1()->columnWidth(0), metrics.horizontalAdvance(QString(c.first, u'X')))
+        // A header wider than its letters (with the sort arrow) widens its column: nothing is cut.
+        const QHeaderView* header = w.ListView1()->header();
+        EXPECT_EQ(w.ListView1()->columnWidth(0),
+                  std::max(metrics.horizontalAdvance(QString(c.first, u'X')), header->sectionSizeHint(0)))
             << c.sql.toStdString();
-        EXPECT_EQ(w.ListView1()->columnWidth(1), metrics.horizontalAdvance(QString(c.second, u'X')))
+        EXPECT_EQ(w.ListView1()->columnWidth(1),
+                  std::max(metrics.horizontalAdvance(QString(c.second, u'X')), header->sectionSizeHint(1)))
             << c.sql.toStdString();
     }
 }
@@ -385,9 +389,12 @@ TEST_F(ListWindow, FieldsWithoutADefinedSizeAreAsWideAsTheirLongestValue)
     w.sql = u"SELECT RTRIM(CODIGO) AS CODIGO, RTRIM(Descripcion) AS Descripcion FROM TA_CCOSTO"_s;
     w.AseguraCarga();
     const QFontMetrics metrics = w.fontMetrics();
+    const QHeaderView* header = w.ListView1()->header();
     // "CODIGO" (6) is longer than every code; "Distribución y reparto" (22) is the longest text.
-    EXPECT_EQ(w.ListView1()->columnWidth(0), metrics.horizontalAdvance(QString(6, u'X')));
-    EXPECT_EQ(w.ListView1()->columnWidth(1), metrics.horizontalAdvance(QString(22, u'X')));
+    EXPECT_EQ(w.ListView1()->columnWidth(0),
+              std::max(metrics.horizontalAdvance(QString(6, u'X')), header->sectionSizeHint(0)));
+    EXPECT_EQ(w.ListView1()->columnWidth(1),
+              std::max(metrics.horizontalAdvance(QString(22, u'X')), header->sectionSizeHint(1)));
 }
 
 TEST_F(ListWindow, StoredWidthsWinAndAreWrittenBackThroughTheWorkFile)
