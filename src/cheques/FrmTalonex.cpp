@@ -385,6 +385,8 @@ void FrmTalonex::setBarra(int id, bool valor)
 
 bool FrmTalonex::Form_Load(const QString& parametros)
 {
+    // Qt's own dialogs (the connection's, the printer's, the preview) speak Spanish from the start.
+    AplicaIdiomaQt();
     QString cadena;
     if (IniciarAplicacion(false, parametros, cadena, 3) == ResultadoInicio::SinConexion)
         return false;

@@ -312,4 +312,20 @@ TEST_F(Frame, EnterOnTheLastNumberFieldReachesTheLoadButtonWhichShowsItsFocusAnd
     EXPECT_EQ(list()->topLevelItemCount(), DemoDb::TestUnnumberedCheques);
 }
 
+TEST_F(Frame, QtsOwnTextsAreSpanishAndTheReportDialogOpensInTheProgramFolder)
+{
+    start();
+    // Loaded by the window's load: the print preview's tool tips and the standard buttons.
+    EXPECT_NE(QCoreApplication::translate("QPrintPreviewDialog", "Zoom in"), u"Zoom in"_s);
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Cancel"_s);
+
+    auto* tab = w().findChild<QTabWidget*>(u"SSTab1"_s);
+    tab->setCurrentIndex(1);
+    op().answerOpenFile(std::nullopt, u"Seleccionar el Reporte"_s);
+    QTest::mouseClick(w().findChild<QPushButton*>(u"cmdExplorar_0"_s), Qt::LeftButton);
+    ASSERT_EQ(op().shown().size(), 1);
+    EXPECT_TRUE(op().shown()[0].detail.endsWith(u"|"_s + programFolder()))
+        << op().shown()[0].detail.toStdString();
+}
+
 } // namespace
