@@ -10,8 +10,8 @@
 #include "demo/DemoDatabase.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "menus/FrmMenus.h"
-#include "zimbrel2/Clock.h"
 #include "report/ClsReporte.h"
+#include "zimbrel2/Clock.h"
 #include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/RegionalSettings.h"
 
@@ -32,7 +32,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QSize TamanoVentana(1100, 600);
+// A 1366 x 768 screen, less its panel: the size the window opens at there.
+const QSize TamanoVentana(1366, 740);
 
 QTextStream& err()
 {
@@ -102,14 +103,10 @@ void llena(FrmTalonex& ventana, const QList<std::pair<QString, QString>>& valore
     }
 }
 
-/// Ticks rows as the operator does and narrows the columns to their contents, as a double click on
-/// the header dividers does, so that more of them fit the picture.
+/// Ticks rows as the operator does; the status line under the list follows the ticks.
 void tilda(FrmTalonex& ventana, const QList<int>& filas)
 {
     QTreeWidget* lista = ventana.Lvw();
-    for (int columna = 0; columna < lista->columnCount(); ++columna)
-        if (!lista->isColumnHidden(columna))
-            lista->resizeColumnToContents(columna);
     for (int fila : filas)
         if (QTreeWidgetItem* item = lista->topLevelItem(fila))
             item->setCheckState(0, Qt::Checked);
