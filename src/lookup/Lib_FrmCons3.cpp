@@ -456,13 +456,14 @@ void Lib_FrmCons3::Reacomoda()
         m_cmdNueva->move(m_cmdCancelar->pos());
     }
     // Never so narrow that the two buttons of the strip overlap or leave it.
-    const int minimo = std::max(px(AnchoMinimo, this), m_cmdAceptar->width() + m_cmdCancelar->width() +
-                                                           px(100 + 150 + 60 + AnchoMarco, this));
+    const int botones = m_cmdAceptar->width() + m_cmdCancelar->width() +
+                        (m_cmdNueva->isHidden() ? 0 : m_cmdNueva->width() + px(60, this));
+    const int minimo = std::max(px(AnchoMinimo, this), botones + px(100 + 150 + 60 + AnchoMarco, this));
     if (minimumWidth() < minimo)
         setMinimumWidth(minimo);
     // A button wider than designed keeps clear of the edge and of the button before it.
-    const int derecha = px(stripWidth, this) - px(150, this);
-    if (m_cmdNueva->isVisible() && m_cmdNueva->geometry().right() > derecha)
+    const int derecha = width() - px(150 - AnchoMarco, this);
+    if (!m_cmdNueva->isHidden() && m_cmdNueva->geometry().right() > derecha)
         m_cmdNueva->move(
             std::max(derecha - m_cmdNueva->width(), m_cmdCancelar->geometry().right() + px(60, this)),
             m_cmdNueva->y());

@@ -43,9 +43,17 @@ QStringList recortes(QWidget* ventana)
     if (!titulo.isEmpty() && ventana->width() < MedidaTextos::anchoTitulo(titulo, ventana))
         out << u"title \""_s + titulo + u"\": "_s + QString::number(ventana->width()) + u" < "_s +
                    QString::number(MedidaTextos::anchoTitulo(titulo, ventana));
+    // Every visible button and label lies inside its window.
+    const auto fuera = [&](QWidget* w) {
+        const QRect r(w->mapTo(ventana, QPoint(0, 0)), w->size());
+        if (!ventana->rect().contains(r))
+            out << nombre(w) + u" lies outside the window: "_s + QString::number(r.right()) + u" > "_s +
+                       QString::number(ventana->width() - 1);
+    };
     for (QAbstractButton* b : ventana->findChildren<QAbstractButton*>()) {
         if (!b->isVisibleTo(ventana) || b->text().isEmpty())
             continue;
+        fuera(b);
         const QSize hint = b->sizeHint();
         if (b->width() < hint.width() || b->height() < hint.height())
             out << nombre(b) + u" \""_s + sinAtajos(b->text()) + u"\": "_s + QString::number(b->width()) +
@@ -55,6 +63,7 @@ QStringList recortes(QWidget* ventana)
     for (QLabel* l : ventana->findChildren<QLabel*>()) {
         if (!l->isVisibleTo(ventana) || l->text().isEmpty() || l->wordWrap())
             continue;
+        fuera(l);
         const QSize hint = l->minimumSizeHint();
         if (l->width() < hint.width() || l->height() < hint.height())
             out << nombre(l) + u" \""_s + l->text() + u"\": "_s + QString::number(l->width()) + u"x"_s +
