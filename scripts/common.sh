@@ -10,7 +10,7 @@ TALONEX_JOBS="${TALONEX_JOBS:-2}"
 # recommended by libqt6sql6, so they are named here one by one.
 TALONEX_PACKAGES=(
     g++ cmake make pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
     libsqlite3-dev sqlite3
     unixodbc tdsodbc postgresql

@@ -76,8 +76,9 @@ void MenuExes(const QString& programa, QString& parametroAdicional, qint32& idPr
             idProceso = 0;
             const ArrancaProceso& starter = arranque();
             const qint64 pid = starter ? starter(comando, parametros) : arranqueReal(comando, parametros);
+            // The operator is told which program is missing, not only that a file is.
             if (pid == 0)
-                throw RuntimeError(ArchivoNoEncontrado, u"File not found"_s);
+                throw RuntimeError(ArchivoNoEncontrado, u"No se pudo iniciar el programa "_s + comando);
             idProceso = static_cast<qint32>(pid);
         }) &&
         routine.step([&] {

@@ -13,7 +13,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyle>
+#include <QTranslator>
 #include <QWidget>
 
 using namespace Qt::StringLiterals;
@@ -80,4 +83,20 @@ void AplicaIcono(QWidget* ventana)
         }
     });
     routine.step([&] { QCoreApplication::processEvents(); });
+}
+
+bool AplicaIdiomaQt()
+{
+    static QTranslator* traduccion = nullptr;
+    if (traduccion)
+        return true;
+    auto* nueva = new QTranslator(QCoreApplication::instance());
+    if (!nueva->load(QLocale(QLocale::Spanish), u"qtbase"_s, u"_"_s,
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete nueva;
+        return false;
+    }
+    QCoreApplication::installTranslator(nueva);
+    traduccion = nueva;
+    return true;
 }

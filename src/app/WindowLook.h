@@ -17,3 +17,8 @@ void AplicaSkin(QWidget* ventana);
 /// its controls named "Morvane1", "TBarRep1" and "Util0011" (re-polished, so style sheets can style
 /// `QToolBar[StyleBar="1"]`); then lets pending events run. Failures are silent.
 void AplicaIcono(QWidget* ventana);
+
+/// Qt's own texts (standard buttons, the file, print and preview dialogs) in Spanish: installs the
+/// system's "qtbase_es" translation once for the whole program. False when it is not installed
+/// (the texts stay in English).
+bool AplicaIdiomaQt();

@@ -21,12 +21,14 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -97,7 +99,11 @@ void FrmTalonex::construye()
         if (index == 1)
             CargarCfgCh();
     });
-    resize(980, 640);
+    // The whole list in view on a 1366 x 768 screen; no larger than the screen on smaller ones.
+    QSize tamano(1366, 740);
+    if (const QScreen* pantalla = QGuiApplication::primaryScreen())
+        tamano = tamano.boundedTo(pantalla->availableGeometry().size());
+    resize(tamano);
 }
 
 void FrmTalonex::construyeBarra()
@@ -237,6 +243,11 @@ QWidget* FrmTalonex::construyeCheques()
     m_chkImpresora = new QCheckBox(u"Seleccionar Impresora"_s, pagina);
     m_chkImpresora->setObjectName(u"chkImpresora"_s);
 
+    // Enter presses the button with the focus, as Space does (a main window's buttons take neither
+    // by default).
+    for (QPushButton* b : {m_cmdCargar, m_cmdTodos, m_cmdNinguno})
+        b->setAutoDefault(true);
+
     auto* abajo = new QHBoxLayout;
     abajo->addWidget(m_cmdTodos);
     abajo->addWidget(m_cmdNinguno);
@@ -248,10 +259,14 @@ QWidget* FrmTalonex::construyeCheques()
     cargar->addStretch();
     cargar->addWidget(m_cmdCargar);
 
+    m_lblEstado = new QLabel(pagina);
+    m_lblEstado->setObjectName(u"lblEstado"_s);
+
     auto* vbox = new QVBoxLayout(pagina);
     vbox->addLayout(grid);
     vbox->addLayout(cargar);
     vbox->addWidget(m_lvw, 1);
+    vbox->addWidget(m_lblEstado);
     vbox->addLayout(abajo);
 
     // Focus order: dates, suppliers, bank, series, numbers, then the load button and the list.
@@ -286,7 +301,9 @@ QWidget* FrmTalonex::construyeConfiguracion()
         archivo->installEventFilter(this);
         auto* explorar = new QPushButton(u"..."_s, pagina);
         explorar->setObjectName(u"cmdExplorar_"_s + QString::number(i));
-        explorar->setMaximumWidth(36);
+        // As wide as its text needs in the window's look, no wider.
+        explorar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        explorar->setAutoDefault(true);
         connect(explorar, &QPushButton::clicked, this, [this, i] { cmdExplorar_Click(i); });
         grid->addWidget(banco, i + 1, 0);
         grid->addWidget(archivo, i + 1, 1);
@@ -304,6 +321,7 @@ QWidget* FrmTalonex::construyeConfiguracion()
     grid->setColumnStretch(1, 1);
     m_cmdGrabar = new QPushButton(u"Grabar Configuracion"_s, pagina);
     m_cmdGrabar->setObjectName(u"CmdGrabar"_s);
+    m_cmdGrabar->setAutoDefault(true);
     connect(m_cmdGrabar, &QPushButton::clicked, this, &FrmTalonex::CmdGrabar_Click);
     auto* nota1 =
         new QLabel(u"Solo pueden grabar la configuracion, los usuarios con atributo administrador"_s, pagina);
@@ -367,6 +385,8 @@ void FrmTalonex::setBarra(int id, bool valor)
 
 bool FrmTalonex::Form_Load(const QString& parametros)
 {
+    // Qt's own dialogs (the connection's, the printer's, the preview) speak Spanish from the start.
+    AplicaIdiomaQt();
     QString cadena;
     if (IniciarAplicacion(false, parametros, cadena, 3) == ResultadoInicio::SinConexion)
         return false;
@@ -448,16 +468,20 @@ void FrmTalonex::Morvane1_click(const QString& key)
         });
         if (routine.left() || !validos)
             return;
+        const int marcados = chequesMarcados();
+        m_impresoraCancelada = false;
         routine.step([&] { ActualizarDatos(); }) && routine.step([&] {
             if (!m_estado.Fallo)
                 Inicializa();
         });
+        informaCorrida(marcados);
     } else if (k == u"CONSULTAR") {
         routine.step([&] { cmdConsultar(); });
     } else if (k == u"CERRAR") {
         routine.step([&] { Form_Unload(); });
     } else if (k == u"CANCELAR") {
         routine.step([&] { Inicializa(); }) && routine.step([&] { m_txtFields[0]->setFocus(); });
+        m_lblEstado->clear();
     }
 }
 

@@ -102,6 +102,7 @@ private:
     void bancoConfigKeyDown(QLineEdit* caja, int key);
     void preparaLista();
     void llenaLista(const std::vector<ChequeFila>& filas);
+    void ajustaColumnas();
     void marcaTodos(bool marcado);
     void tickCambiado(QTreeWidgetItem* item, int column);
     void ordenaPor(int columna);
@@ -109,6 +110,11 @@ private:
     std::vector<ChequeFila> filasDeLista() const;
     void actualizaFila(QTreeWidgetItem* item, const ChequeFila& fila);
     void setBarra(int id, bool valor);
+    /// The status line under the list: how many cheques are listed and ticked, and the ticked total.
+    void actualizaEstado();
+    /// The status line after a run of GRABAR that started with `marcados` ticked cheques, and the
+    /// next number to give after a run that numbered cheques.
+    void informaCorrida(int marcados);
     FiltroCheques filtro() const;
 
     EstadoValidacion m_estado;
@@ -127,6 +133,9 @@ private:
     QGroupBox* m_frmFiltros = nullptr;
     QPushButton* m_cmdCargar = nullptr;
     QTreeWidget* m_lvw = nullptr;
+    QLabel* m_lblEstado = nullptr;
+    /// The last run stopped at the printer choice, which the operator cancelled.
+    bool m_impresoraCancelada = false;
     QPushButton* m_cmdTodos = nullptr;
     QPushButton* m_cmdNinguno = nullptr;
     QCheckBox* m_chkPantalla = nullptr;

@@ -16,6 +16,7 @@
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
+#include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/TrappedRoutine.h"
 
 #include <QCheckBox>
@@ -91,6 +92,7 @@ void FrmTalonex::ActualizarDatos()
     if (routine.left())
         return falla();
     if (!sigue) {
+        m_impresoraCancelada = true;
         Q_EMIT corridaTerminada(m_ultimaCorrida);
         return;
     }
@@ -215,6 +217,9 @@ void FrmTalonex::cmdExplorar_Click(int i)
     m_dialogo->setTitulo(u"Seleccionar el Reporte"_s);
     m_dialogo->setFiltro(u"Reporte de cheques (*.rpt)|*.rpt"_s);
     m_dialogo->setCancelaConError(true);
+    // The dialog starts where the account's report is, else in the program folder with the shipped ones.
+    const QString actual = ubicacion->text().trimmed();
+    m_dialogo->setNombreArchivo(actual.contains(u'/') ? actual : ProgramInfo::programFolder());
     try {
         m_dialogo->MuestraAbrir();
         ubicacion->setText(m_dialogo->NombreArchivo());

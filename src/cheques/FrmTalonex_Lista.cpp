@@ -12,11 +12,14 @@
 #include "menus/FrmMenus.h"
 #include "zimbrel2/ClsFormulario.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/Currency.h"
+#include "zimbrel2/RegionalSettings.h"
 #include "zimbrel2/TrappedRoutine.h"
 
 #include <QAction>
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTreeWidget>
@@ -31,8 +34,9 @@ void FrmTalonex::cmdConsultar()
     const QString tag = activo->property("Tag").toString();
     if (tag.isEmpty())
         return;
+    QString elegido;
     if (tag.compare(u"Fecha"_s, Qt::CaseInsensitive) == 0) {
-        activo->setText(ClsUtiles::ElegirFecha(activo->text()));
+        elegido = ClsUtiles::ElegirFecha(activo->text());
     } else if (tag.compare(u"Vt_proveedores"_s, Qt::CaseInsensitive) == 0) {
         Lib_ClsCons3& consulta = Lib_ClsCons3::instance();
         consulta.CampoDevuelto = u"codigo"_s;
@@ -40,7 +44,7 @@ void FrmTalonex::cmdConsultar()
         QString where;
         consulta.ConsultaSearch(u"Vt_proveedores"_s, nullptr, QString(), &campoBusqueda, &where, QString(),
                                 false, QString());
-        activo->setText(consulta.ValorDevuelto.trimmed());
+        elegido = consulta.ValorDevuelto.trimmed();
     } else if (tag.compare(u"MA_CUENTAS"_s, Qt::CaseInsensitive) == 0) {
         Lib_ClsCons3& consulta = Lib_ClsCons3::instance();
         consulta.CampoDevuelto = u"CODIGO"_s;
@@ -48,10 +52,15 @@ void FrmTalonex::cmdConsultar()
         QString where = u"MEDIODEPAGO = 'CH' AND TIPOVISTA = 'BC'"_s;
         consulta.ConsultaSearch(u"MA_CUENTAS"_s, &consulta.CmpsDevueltos, QString(), &campoBusqueda, &where,
                                 QString(), false, QString());
-        activo->setText(consulta.ValorDevuelto.trimmed());
+        elegido = consulta.ValorDevuelto.trimmed();
     } else {
         return;
     }
+    // An empty answer is nothing picked (cancelled, or a lookup that could not be made): the field
+    // keeps its text and the focus, and nothing is checked.
+    if (elegido.isEmpty())
+        return;
+    activo->setText(elegido);
     // Accepted as if the operator had pressed Enter: checked, and the focus moves on when it passed.
     if (std::find(m_txtBanco1.begin(), m_txtBanco1.end(), activo) != m_txtBanco1.end())
         bancoConfigKeyDown(activo, 13);
@@ -134,7 +143,9 @@ void FrmTalonex::CmdCargar_Click()
         routine.step([&] { filas = CargaCheques(DataGlobals::gDB()).carga(sentencia); }) &&
         routine.step([&] { preparaLista(); }) && routine.step([&] {
             llenaLista(filas);
+            ajustaColumnas();
             setBarra(EstadoBarra::Grabar, !filas.empty());
+            actualizaEstado();
         }) &&
         routine.step([&] {
             m_columnaOrden = ColumnaCheque::Numero;
@@ -143,6 +154,41 @@ void FrmTalonex::CmdCargar_Click()
         }) &&
         routine.step([&] { gDisplay().CartelCerrar(); });
     m_cargandoLista = false;
+}
+
+void FrmTalonex::ajustaColumnas()
+{
+    // Each shown column as wide as its header (with the sort arrow) and its widest text; when that is
+    // more than the list has, the concept and then the two voucher columns give way (never below their
+    // header), so that the payee and the supplier stay in view without scrolling. The columns keep
+    // their order.
+    QHeaderView* header = m_lvw->header();
+    // Sorting is switched off while the rows go in, and with it the arrow the headers need room for.
+    header->setSortIndicatorShown(true);
+    std::array<int, ColumnaCheque::Cantidad> anchos{};
+    int total = 0;
+    for (int c = 0; c < ColumnaCheque::Cantidad; ++c) {
+        if (m_lvw->isColumnHidden(c))
+            continue;
+        anchos[static_cast<size_t>(c)] = std::max(
+            header->sectionSizeHint(c), static_cast<const QAbstractItemView*>(m_lvw)->sizeHintForColumn(c));
+        total += anchos[static_cast<size_t>(c)];
+    }
+    int sobra = total - m_lvw->viewport()->width();
+    for (int c : {static_cast<int>(ColumnaCheque::Concepto), static_cast<int>(ColumnaCheque::Comprobante),
+                  static_cast<int>(ColumnaCheque::Cpte)}) {
+        if (sobra <= 0)
+            break;
+        int& ancho = anchos[static_cast<size_t>(c)];
+        const int minimo = header->sectionSizeHint(c);
+        const int quita = std::min(sobra, std::max(ancho - minimo, 0));
+        ancho -= quita;
+        sobra -= quita;
+    }
+    for (int c = 0; c < ColumnaCheque::Cantidad; ++c) {
+        if (!m_lvw->isColumnHidden(c))
+            m_lvw->setColumnWidth(c, anchos[static_cast<size_t>(c)]);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -167,6 +213,7 @@ void FrmTalonex::marcaTodos(bool marcado)
         item->setData(0, ChequeItem::MarcaRole, marcado);
     }
     m_cargandoLista = false;
+    actualizaEstado();
     CampoValida(campo(u"serie"_s));
 }
 
@@ -188,8 +235,86 @@ void FrmTalonex::tickCambiado(QTreeWidgetItem* item, int column)
     if (item->data(0, ChequeItem::MarcaRole).toBool() == marcado)
         return; // another change of the row, not its tick
     item->setData(0, ChequeItem::MarcaRole, marcado);
+    actualizaEstado();
     if (!m_estado.EnReimpresion)
         CampoValida(campo(u"serie"_s));
+}
+
+void FrmTalonex::actualizaEstado()
+{
+    const int filas = m_lvw->topLevelItemCount();
+    if (filas == 0) {
+        m_lblEstado->setText(u"No hay cheques para los filtros indicados"_s);
+        return;
+    }
+    int marcados = 0;
+    std::int64_t total = 0;
+    for (int i = 0; i < filas; ++i) {
+        const QTreeWidgetItem* item = m_lvw->topLevelItem(i);
+        if (item->checkState(0) != Qt::Checked)
+            continue;
+        ++marcados;
+        const std::optional<Currency> importe =
+            Currency::parse(item->text(ColumnaCheque::Importe), RegionalSettings::current());
+        total += importe ? importe->units() : 0;
+    }
+    m_lblEstado->setText(QString::number(marcados) + u" de "_s + QString::number(filas) +
+                         u" cheques marcados, total $ "_s +
+                         Currency::fromUnits(total).toDisplayText(RegionalSettings::current()));
+}
+
+void FrmTalonex::informaCorrida(int marcados)
+{
+    const bool reimpresion = m_estado.EnReimpresion;
+    if (marcados == 0) {
+        m_lblEstado->setText(reimpresion ? u"No hay cheques marcados: no se imprimió ninguno"_s
+                                         : u"No hay cheques marcados: no se numeró ninguno"_s);
+        return;
+    }
+    if (m_impresoraCancelada) {
+        m_lblEstado->setText(reimpresion
+                                 ? u"Se canceló la elección de impresora: no se imprimió ningún cheque"_s
+                                 : u"Se canceló la elección de impresora: no se numeró ningún cheque"_s);
+        return;
+    }
+    // The cheques of this run: the ticked rows that now carry a number.
+    QString serie;
+    std::optional<qlonglong> primero;
+    std::optional<qlonglong> ultimo;
+    int hechos = 0;
+    for (int i = 0; i < m_lvw->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = m_lvw->topLevelItem(i);
+        const QString cheque = item->text(ColumnaCheque::Cheque).trimmed();
+        bool numero = false;
+        const qlonglong n = cheque.mid(2).toLongLong(&numero);
+        if (item->checkState(0) != Qt::Checked || cheque.size() < 3 || cheque[1] != u'-' || !numero)
+            continue;
+        ++hechos;
+        serie = cheque.left(1);
+        primero = std::min(primero.value_or(n), n);
+        ultimo = std::max(ultimo.value_or(n), n);
+    }
+    if (hechos == 0) {
+        m_lblEstado->setText(reimpresion ? u"No se imprimió ningún cheque"_s
+                                         : u"No se numeró ningún cheque"_s);
+        return;
+    }
+    const QString desde = serie + u"-"_s + QString::number(*primero);
+    QString cheques = u"Cheque "_s + desde;
+    if (hechos > 1)
+        cheques = u"Cheques "_s + desde + u" a "_s + serie + u"-"_s + QString::number(*ultimo);
+    const QString s = hechos == 1 ? QString() : u"s"_s;
+    QString texto;
+    if (reimpresion)
+        texto = cheques + (m_estado.Fallo ? u": la impresión no terminó"_s : u" impreso"_s + s);
+    else if (m_estado.Fallo)
+        texto = cheques + u" numerado"_s + s + u"; la impresión no terminó"_s;
+    else
+        texto = cheques + u" numerado"_s + s + u" e impreso"_s + s;
+    m_lblEstado->setText(texto);
+    // The next run goes on from the next number of the chequebook.
+    if (!reimpresion)
+        setTexto(u"NumerarDesde"_s, QString::number(*ultimo + 1));
 }
 
 void FrmTalonex::ordenaPor(int columna)
@@ -217,8 +342,10 @@ void FrmTalonex::menuContextual(const QPoint& posicion)
     const QString tag = item->data(0, ChequeItem::TagRole).toString();
     if (respuesta.compare(u"VerAsiento"_s, Qt::CaseInsensitive) != 0)
         return;
-    QString parametros = u"@TC="_s + tag.mid(0, 4) + u"|@Sucursal="_s + tag.mid(4, 4) + u"|@Numero="_s +
-                         tag.mid(8, 8) + u"|@Letra="_s + tag.mid(16, 1) + u"|"_s;
+    // The TC goes without its padding blanks: the launcher drops everything up to the first blank of
+    // the parameter, and the viewer must still receive the voucher type.
+    QString parametros = u"@TC="_s + tag.mid(0, 4).trimmed() + u"|@Sucursal="_s + tag.mid(4, 4) +
+                         u"|@Numero="_s + tag.mid(8, 8) + u"|@Letra="_s + tag.mid(16, 1) + u"|"_s;
     qint32 proceso = 0;
     MenuExes(u"shell:Cons_MV_Asientos"_s, parametros, proceso);
 }

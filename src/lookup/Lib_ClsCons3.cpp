@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QScreen>
 #include <QTreeWidget>
 
@@ -140,6 +141,18 @@ void Lib_ClsCons3::ConsultaSearch(const QString& sql, QStringList* CmpsDevueltos
     if (terminar)
         return;
     m_ultimaSentencia = sentencia;
+    // A statement that could not be built or opened ends the request with nothing picked: no empty
+    // window, and the caller sees an empty answer.
+    const auto nadaElegido = [&] {
+        ValorDevuelto.clear();
+        Valores.clear();
+        Checks = false;
+    };
+    if (sentencia.trimmed().isEmpty()) {
+        nadaElegido();
+        routine.step([&] { terminaPedido(CmpsDevueltos); });
+        return;
+    }
 
     if (TreeView) {
         Lib_FrmCons3Tree arbol(QApplication::activeWindow());
@@ -149,12 +162,17 @@ void Lib_ClsCons3::ConsultaSearch(const QString& sql, QStringList* CmpsDevueltos
             arbol.CheckBoxes = Checks;
             Valores.clear();
         });
-        routine.step([&] { arbol.exec(); });
-        routine.step([&] {
-            ValorDevuelto = arbol.ValorDevuelto;
-            Valores = arbol.Valores;
-            Checks = false;
-        });
+        routine.step([&] { arbol.AseguraCarga(); });
+        if (arbol.CargaFallida()) {
+            nadaElegido();
+        } else {
+            routine.step([&] { arbol.exec(); });
+            routine.step([&] {
+                ValorDevuelto = arbol.ValorDevuelto;
+                Valores = arbol.Valores;
+                Checks = false;
+            });
+        }
         routine.step([&] { arbol.Descargar(); });
     } else {
         Lib_FrmCons3 lista(QApplication::activeWindow());
@@ -183,26 +201,36 @@ void Lib_ClsCons3::ConsultaSearch(const QString& sql, QStringList* CmpsDevueltos
             lista.Valores.clear();
             lista.Cantidades.clear();
         });
-        routine.step([&] {
-            if (!Checks)
-                return;
-            // Touching the rows loads the window, so rows ticked through ValoresDefault start unticked.
-            lista.AseguraCarga();
-            QTreeWidget* list = lista.ListView1();
-            for (int i = 0; i < list->topLevelItemCount(); ++i)
-                list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
-        });
-        routine.step([&] { lista.exec(); });
-        routine.step([&] {
-            Checks = false;
-            Valores = lista.Valores;
-            Cantidades = lista.Cantidades;
-            ValorDevuelto = lista.ValorDevuelto;
-            lista.CampoDevuelto.clear();
-        });
+        // The window loads before it shows, so a statement that cannot be opened shows no window.
+        routine.step([&] { lista.AseguraCarga(); });
+        if (lista.CargaFallida()) {
+            nadaElegido();
+        } else {
+            routine.step([&] {
+                if (!Checks)
+                    return;
+                // Rows ticked through ValoresDefault start unticked.
+                QTreeWidget* list = lista.ListView1();
+                for (int i = 0; i < list->topLevelItemCount(); ++i)
+                    list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+            });
+            routine.step([&] { lista.exec(); });
+            routine.step([&] {
+                Checks = false;
+                Valores = lista.Valores;
+                Cantidades = lista.Cantidades;
+                ValorDevuelto = lista.ValorDevuelto;
+                lista.CampoDevuelto.clear();
+            });
+        }
         routine.step([&] { lista.Descargar(); });
     }
 
+    terminaPedido(CmpsDevueltos);
+}
+
+void Lib_ClsCons3::terminaPedido(QStringList* CmpsDevueltos)
+{
     CampoDevuelto.clear();
     if (CmpsDevueltos)
         CmpsDevueltos->clear();
@@ -225,7 +253,9 @@ QString Lib_ClsCons3::muestraLista(const QString& Titulo, const QStringList& fil
         const qsizetype twips = ancho * 120;
         lista.resize(Twips::aPixelesX(static_cast<int>(std::min<qsizetype>(twips, screenWidth))),
                      lista.height());
-        lista.ListView1()->setColumnWidth(0, std::max(lista.ListView1()->width() - 4, 1));
+        // The one column fills the list, and is never narrower than its header.
+        QTreeWidget* list = lista.ListView1();
+        list->setColumnWidth(0, std::max(list->width() - 4, list->header()->sectionSizeHint(0)));
     });
     routine.step([&] { lista.exec(); });
     routine.step([&] {

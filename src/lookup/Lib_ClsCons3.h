@@ -85,6 +85,8 @@ public:
     const QString& UltimaSentencia() const { return m_ultimaSentencia; }
 
 private:
+    /// The end of every ConsultaSearch: the returned column and the caller's column list cleared.
+    void terminaPedido(QStringList* CmpsDevueltos);
     enum class Lista
     {
         Opciones,

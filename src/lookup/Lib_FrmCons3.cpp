@@ -8,9 +8,12 @@
 #include "data/DataGlobals.h"
 #include "lookup/AnchosConsulta.h"
 #include "lookup/BotonesConsulta.h"
+#include "lookup/ListadoConsulta.h"
 #include "lookup/SentenciaConsulta.h"
 #include "zimbrel2/ClsFormulario.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/MedidaTextos.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/TrappedRoutine.h"
@@ -24,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -51,8 +55,6 @@ constexpr int AnchoMinimo = 2100;
 // The layout rules measure the whole window, caption and borders included.
 constexpr int AltoMarco = 405;
 constexpr int AnchoMarco = 120;
-constexpr int AnchoMaximoColumna = 60;
-constexpr int AnchoMoneda = 12;
 
 // A listed row: the list sorts its texts without regard to case, as the operator reads them.
 class FilaConsulta : public QTreeWidgetItem
@@ -80,20 +82,6 @@ int px(int twips, const QWidget*)
 int tw(int pixels, const QWidget*)
 {
     return Twips::desdePixelesX(pixels);
-}
-
-QString colorDeStock(double p, double s, const QVariant& n1, const QVariant& n2, const QVariant& n3,
-                     const QVariant& n4, QVariant& color)
-{
-    if (p == 0 && s > 0)
-        color = n1;
-    else if (p > 0 && s > p)
-        color = n2;
-    else if (p > 0 && s < p)
-        color = n3;
-    else
-        color = n4;
-    return color.toString();
 }
 
 } // namespace
@@ -125,6 +113,9 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->header()->setSectionsClickable(true);
     m_list->header()->setStretchLastSection(false);
+    // The arrow shows the column the list is sorted by; every header keeps room for it.
+    m_list->header()->setSortIndicatorShown(true);
+    m_list->header()->setSortIndicator(-1, Qt::AscendingOrder);
     m_list->setColumnCount(1);
     m_list->setHeaderLabels({QString()});
 
@@ -143,7 +134,10 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
     m_cmdNuevo->resize(px(AnchoBotonSuperior, this), px(AltoBotonSuperior, this));
     m_cmdTodos->setVisible(false);
 
-    buscador(0);
+    // Tab order: the search boxes (box 0 first), the list, then the buttons.
+    QWidget* orden[] = {buscador(0), m_list, m_cmdAceptar, m_cmdCancelar, m_cmdNueva, m_cmdNuevo, m_cmdTodos};
+    for (size_t i = 1; i < std::size(orden); ++i)
+        QWidget::setTabOrder(orden[i - 1], orden[i]);
 
     connect(m_cmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
     connect(m_cmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
@@ -218,6 +212,10 @@ QComboBox* Lib_FrmCons3::buscador(int index)
 void Lib_FrmCons3::showEvent(QShowEvent* event)
 {
     AseguraCarga();
+    // Type-ahead works at once: the window opens in the first search box.
+    buscador(0)->setFocus();
+    // The keys go to this window even where the window manager would leave the focus behind.
+    QTimer::singleShot(0, this, [this] { activateWindow(); });
     QDialog::showEvent(event);
 }
 
@@ -230,6 +228,7 @@ void Lib_FrmCons3::AseguraCarga()
 void Lib_FrmCons3::Cargar()
 {
     m_cargada = true;
+    m_cargaFallida = false;
     TrappedRoutine routine(reporter(u"FORM_LOAD"_s));
     DB_Dll& db = DataGlobals::gDB();
     AdoRecordset rs;
@@ -260,11 +259,16 @@ void Lib_FrmCons3::Cargar()
             // The data layer rewrites the text it is given (restricted views); the window keeps its own.
             QString statement = sql;
             db.AbrirRecordset(statement, rs, nullptr, 0, 1, -1, true);
+            // A statement the data layer could not open has been reported there: the load stops
+            // rather than read rows that are not there.
+            m_cargaFallida = !rs.isOpen();
         }) &&
-        routine.step([&] { Encolumnar(rs); }) && routine.step([&] { Leer(rs); }) &&
+        !m_cargaFallida && routine.step([&] { Encolumnar(rs); }) && routine.step([&] { Leer(rs); }) &&
         routine.step([&] { AnchoPorContenido(); }) && routine.step([&] {
-            if (OrdenarPorLwv)
+            if (OrdenarPorLwv) {
                 m_list->sortItems(m_sortColumn, m_sortOrder);
+                m_list->header()->setSortIndicator(m_sortColumn, m_sortOrder);
+            }
             if (m_list->topLevelItemCount() > 0 && !m_list->currentItem())
                 m_list->setCurrentItem(m_list->topLevelItem(0));
         }) &&
@@ -278,102 +282,59 @@ void Lib_FrmCons3::Cargar()
 
 void Lib_FrmCons3::Encolumnar(AdoRecordset& rs)
 {
-    const bool articulos = sql.contains(u"V_MA_ARTICULOS"_s, Qt::CaseInsensitive) ||
-                           sql.contains(u"STK_MA_ARTICULOS"_s, Qt::CaseInsensitive);
+    QList<ListadoConsulta::Columna> columnas;
+    try {
+        ListadoConsulta::Encolumnar(rs, sql, ValoresDefault, columnas);
+    } catch (const RuntimeError& failure) {
+        operatorDialogs().messageBox(failure.description(), MsgStyle::OkOnly, QString());
+    }
     QStringList headers;
     QList<int> widths;
     m_sinTamano.clear();
     m_ensancha = false;
-    try {
-        const int fields = rs.fieldCount();
-        for (int i = 0; i < fields; ++i) {
-            const AdoField& field = rs.field(i);
-            int x = field.definedSize;
-            if (field.type == AdoType::Currency || field.type == AdoType::Numeric)
-                x = AnchoMoneda;
-            else if (x <= 0)
-                m_sinTamano << i;
-            if (i > 0) {
-                QComboBox* box = buscador(i);
-                ClsFormulario::setDataField(box, field.name);
-                box->setVisible(true);
-            } else {
-                ClsFormulario::setDataField(buscador(0), field.name);
-            }
-            x = std::min(x, AnchoMaximoColumna);
-            QString header = field.name;
-            if (articulos) {
-                for (int n = 1; n <= 8; ++n) {
-                    if (field.name.compare(u"PRECIO"_s + QString::number(n), Qt::CaseInsensitive) == 0)
-                        header = Cfg(u"NOM_PCLASE"_s + QString::number(n)).trimmed();
-                }
-            } else if (ValoresDefault == u"@10"_s) {
-                x += 10;
-                m_ensancha = true;
-            }
-            headers << header;
-            widths << fontMetrics().horizontalAdvance(QString(std::max(x, 0), u'X'));
-        }
-        for (qsizetype i = std::max<qsizetype>(headers.size(), 1); i < m_boxes.size(); ++i)
-            m_boxes[i]->setVisible(false);
-    } catch (const RuntimeError& failure) {
-        operatorDialogs().messageBox(failure.description(), 0, QString());
+    for (int i = 0; i < columnas.size(); ++i) {
+        const ListadoConsulta::Columna& columna = columnas[i];
+        QComboBox* box = buscador(i);
+        ClsFormulario::setDataField(box, columna.campo);
+        if (i > 0)
+            box->setVisible(true);
+        if (columna.sinTamano)
+            m_sinTamano << i;
+        m_ensancha = m_ensancha || columna.ensanchada;
+        headers << columna.titulo;
+        widths << fontMetrics().horizontalAdvance(QString(columna.letras, u'X'));
     }
+    for (qsizetype i = std::max<qsizetype>(headers.size(), 1); i < m_boxes.size(); ++i)
+        m_boxes[i]->setVisible(false);
     m_list->setColumnCount(std::max<int>(static_cast<int>(headers.size()), 1));
     m_list->setHeaderLabels(headers.isEmpty() ? QStringList{QString()} : headers);
+    // Never narrower than the header's own text and sort arrow.
     for (int i = 0; i < widths.size(); ++i)
-        m_list->setColumnWidth(i, widths[i]);
+        m_list->setColumnWidth(i, std::max(widths[i], m_list->header()->sectionSizeHint(i)));
 }
 
 void Lib_FrmCons3::Leer(AdoRecordset& rs)
 {
-    if (rs.bof() && rs.eof())
-        return;
+    m_filas.clear();
+    const ListadoConsulta::Opciones opciones{sql,          CampoDevuelto, CheckBoxes, ValoresDefault,
+                                             MuestraStock, StkNivel1,     StkNivel2,  StkNivel3,
+                                             StkNivel4};
+    m_filas = ListadoConsulta::Leer(rs, opciones);
     const int fields = rs.fieldCount();
-    const int punto = rs.fieldIndex(u"PUNTOPEDIDO");
-    const int stock = rs.fieldIndex(u"Stock");
-    const int devuelto = rs.fieldIndex(CampoDevuelto.trimmed());
-    const bool colorea = MuestraStock == u"SI"_s && m_esArticulos;
-    const bool marca = CheckBoxes && !ValoresDefault.isEmpty();
-
     QList<QTreeWidgetItem*> items;
-    items.reserve(rs.recordCount());
-    try {
-        rs.moveFirst();
-        while (!rs.eof()) {
-            QVariant color;
-            if (m_esArticulos && punto >= 0 && stock >= 0) {
-                colorDeStock(rs.value(punto).toDouble(), rs.value(stock).toDouble(), StkNivel1, StkNivel2,
-                             StkNivel3, StkNivel4, color);
-            }
-            auto* item = new FilaConsulta();
-            items << item;
-            item->setText(0, ClsUtiles::ValorSeguro(rs.value(0)).trimmed());
-            if (CheckBoxes) {
-                bool tick = false;
-                if (marca && devuelto >= 0) {
-                    const QString value = ClsUtiles::ValorSeguro(rs.value(devuelto)).trimmed();
-                    tick = !value.isEmpty() && ValoresDefault.contains(value, Qt::CaseInsensitive);
-                }
-                item->setCheckState(0, tick ? Qt::Checked : Qt::Unchecked);
-            }
-            for (int i = 1; i < fields; ++i)
-                item->setText(i, ClsUtiles::TextoVisible(ClsUtiles::ValorSeguro(rs.value(i))));
-            if (colorea && !color.toString().trimmed().isEmpty()) {
-                bool numero = false;
-                const qlonglong bgr = color.toString().trimmed().toLongLong(&numero);
-                // A colour setting that is not a number colours nothing.
-                if (numero && bgr >= 0) {
-                    const QColor c = Twips::aColor(bgr);
-                    for (int i = 0; i < std::max(fields, 1); ++i)
-                        item->setForeground(i, c);
-                }
-            }
-            rs.moveNext();
+    items.reserve(m_filas.size());
+    for (const ListadoConsulta::Fila& fila : std::as_const(m_filas)) {
+        auto* item = new FilaConsulta();
+        items << item;
+        for (int i = 0; i < fila.textos.size(); ++i)
+            item->setText(i, fila.textos[i]);
+        if (CheckBoxes)
+            item->setCheckState(0, fila.marcada ? Qt::Checked : Qt::Unchecked);
+        if (fila.color) {
+            const QColor c = Twips::aColor(*fila.color);
+            for (int i = 0; i < std::max(fields, 1); ++i)
+                item->setForeground(i, c);
         }
-    } catch (...) {
-        qDeleteAll(items);
-        throw;
     }
     m_list->addTopLevelItems(items);
 }
@@ -382,15 +343,13 @@ void Lib_FrmCons3::AnchoPorContenido()
 {
     // An engine that gives no defined size for a field leaves the column as wide as its longest
     // value (or header), under the same cap.
-    const int rows = m_list->topLevelItemCount();
     const QTreeWidgetItem* header = m_list->headerItem();
     for (int column : std::as_const(m_sinTamano)) {
-        qsizetype x = header->text(column).size();
-        for (int r = 0; r < rows && x < AnchoMaximoColumna; ++r)
-            x = std::max(x, m_list->topLevelItem(r)->text(column).size());
-        x = std::min<qsizetype>(x, AnchoMaximoColumna) + (m_ensancha ? 10 : 0);
-        m_list->setColumnWidth(column, fontMetrics().horizontalAdvance(QString(x, u'X')));
+        const int x = ListadoConsulta::LetrasPorContenido(header->text(column), m_filas, column, m_ensancha);
+        m_list->setColumnWidth(column, std::max(fontMetrics().horizontalAdvance(QString(x, u'X')),
+                                                m_list->header()->sectionSizeHint(column)));
     }
+    m_filas.clear();
 }
 
 int Lib_FrmCons3::IndiceColumna(const QString& Columna) const
@@ -427,7 +386,7 @@ void Lib_FrmCons3::UbicaBuscadores()
     const int columns = m_list->columnCount();
     for (int i = 0; i < columns && i < m_boxes.size(); ++i) {
         QComboBox* box = m_boxes[i];
-        box->setGeometry(left + header->sectionViewportPosition(i), px(TopeBuscadores, this),
+        box->setGeometry(left + header->sectionViewportPosition(i), m_topeBuscadores,
                          std::max(header->sectionSize(i) - px(50, this), 1), px(AltoBuscador, this));
     }
 }
@@ -451,8 +410,14 @@ void Lib_FrmCons3::Reacomoda()
     const int picWidth = wd - 120;
     const int listWidth = picWidth - 20;
     m_picFields->setGeometry(0, 0, std::max(px(picWidth, this), 1), std::max(px(picHeight, this), 1));
-    m_list->setGeometry(0, px(TopeLista, this), std::max(px(listWidth, this), 1),
-                        std::max(px(listHeight, this), 1));
+    // The top row (title and its two buttons) as tall as its buttons need; the boxes and the list
+    // below it move down with it.
+    const int fila = std::max(
+        {px(AltoFilaSuperior, this), m_cmdNuevo->sizeHint().height(), m_cmdTodos->sizeHint().height()});
+    m_topeBuscadores = std::max(px(TopeBuscadores, this), fila);
+    const int topeLista = px(TopeLista, this) + (m_topeBuscadores - px(TopeBuscadores, this));
+    m_list->setGeometry(0, topeLista, std::max(px(listWidth, this), 1),
+                        std::max(px(listHeight, this) - (topeLista - px(TopeLista, this)), 1));
     m_frame1->setGeometry(0, px(h - franja - 520, this), px(wd, this), px(franja, this));
     const int scrollHeight = tw(m_scroll->sizeHint().height(), this);
     m_scroll->setGeometry(0, px(picHeight - scrollHeight - 120, this), std::max(px(wd - 120, this), 1),
@@ -475,17 +440,43 @@ void Lib_FrmCons3::Reacomoda()
             cancelarLeft = nuevaLeft;
         }
     }
-    m_cmdAceptar->setGeometry(px(aceptarLeft, this), px(TopeBoton, this), px(aceptarWidth, this),
-                              px(AltoBoton, this));
-    m_cmdCancelar->setGeometry(px(cancelarLeft, this), px(TopeBoton, this), px(cancelarWidth, this),
-                               px(AltoBoton, this));
-    m_cmdNueva->setGeometry(px(nuevaLeft, this), px(TopeBoton, this), px(AnchoBoton, this),
-                            px(AltoBoton, this));
+    // The designed measures, or what the text needs in the window's font and look when that is more.
+    const auto ubica = [this](QPushButton* b, int left, int width) {
+        const QSize hint = b->sizeHint();
+        b->setGeometry(px(left, this), px(TopeBoton, this), std::max(px(width, this), hint.width()),
+                       std::max(px(AltoBoton, this), hint.height()));
+    };
+    ubica(m_cmdAceptar, aceptarLeft, aceptarWidth);
+    ubica(m_cmdCancelar, cancelarLeft, cancelarWidth);
+    ubica(m_cmdNueva, nuevaLeft, AnchoBoton);
+    if (m_cmdNueva->isHidden()) {
+        // "&Cancelar" keeps its place at the right of the strip, however wide its text made it.
+        m_cmdCancelar->move(px(stripWidth, this) - px(150, this) - m_cmdCancelar->width(),
+                            m_cmdCancelar->y());
+        m_cmdNueva->move(m_cmdCancelar->pos());
+    }
+    // Never so narrow that the two buttons of the strip overlap or leave it.
+    const int botones = m_cmdAceptar->width() + m_cmdCancelar->width() +
+                        (m_cmdNueva->isHidden() ? 0 : m_cmdNueva->width() + px(60, this));
+    const int minimo = std::max(px(AnchoMinimo, this), botones + px(100 + 150 + 60 + AnchoMarco, this));
+    if (minimumWidth() < minimo)
+        setMinimumWidth(minimo);
+    // A button wider than designed keeps clear of the edge and of the button before it.
+    const int derecha = width() - px(150 - AnchoMarco, this);
+    if (!m_cmdNueva->isHidden() && m_cmdNueva->geometry().right() > derecha)
+        m_cmdNueva->move(
+            std::max(derecha - m_cmdNueva->width(), m_cmdCancelar->geometry().right() + px(60, this)),
+            m_cmdNueva->y());
 
-    const int nuevoWidth = AnchoBotonSuperior;
-    m_label1->setGeometry(0, 0, std::max(px(listWidth - nuevoWidth, this), 1), px(AltoFilaSuperior, this));
+    for (QPushButton* b : {m_cmdNuevo, m_cmdTodos}) {
+        const QSize hint = b->sizeHint();
+        b->resize(std::max(px(AnchoBotonSuperior, this), hint.width()),
+                  std::max(px(AltoBotonSuperior, this), hint.height()));
+    }
+    const int nuevoWidth = tw(m_cmdNuevo->width(), this);
+    m_label1->setGeometry(0, 0, std::max(px(listWidth - nuevoWidth, this), 1), fila);
     m_cmdNuevo->move(px(listWidth - nuevoWidth, this), 0);
-    m_cmdTodos->move(px(listWidth - 2 * nuevoWidth - 60, this), 0);
+    m_cmdTodos->move(m_cmdNuevo->x() - m_cmdTodos->width() - px(60, this), 0);
     UbicaBuscadores();
     m_reacomodando = false;
 }
@@ -519,7 +510,7 @@ void Lib_FrmCons3::Descargar()
         GuardaAnchos();
         m_list->clear();
     } catch (const RuntimeError& failure) {
-        operatorDialogs().messageBox(failure.description(), 16, u"Aviso al Operador"_s);
+        operatorDialogs().messageBox(failure.description(), MsgStyle::Critical, u"Aviso al Operador"_s);
     }
 }
 
@@ -636,6 +627,7 @@ void Lib_FrmCons3::PreparaLista(const QString& titulo, bool marcas)
 {
     AseguraCarga();
     setWindowTitle(titulo);
+    MedidaTextos::reservaTitulo(this);
     m_cmdNueva->setVisible(false);
     OrdenarPorLwv = true;
     sql.clear();

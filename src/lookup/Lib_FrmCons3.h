@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "lookup/ListadoConsulta.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -55,6 +57,8 @@ public:
     void AseguraCarga();
     /// The load: rows and columns of the current statement, stored widths, sizing.
     void Cargar();
+    /// The last load stopped because its statement could not be opened.
+    bool CargaFallida() const { return m_cargaFallida; }
     /// The unload: stores the widths (GrabarCfg) and removes the rows.
     void Descargar();
 
@@ -130,8 +134,11 @@ private:
     /// Columns whose field has no defined size: sized by their longest value instead.
     QList<int> m_sinTamano;
     bool m_ensancha = false;
+    /// The rows of the last load, until the columns without size have taken their widths.
+    QList<ListadoConsulta::Fila> m_filas;
 
     bool m_cargada = false;
+    bool m_cargaFallida = false;
     bool m_esArticulos = false;
     QString m_tablaConsulta;
     QString m_sqlOriginal;
@@ -141,4 +148,6 @@ private:
     int m_sortColumn = 0;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_reacomodando = false;
+    /// Where the search boxes start, below the top row.
+    int m_topeBuscadores = 0;
 };

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -97,11 +98,20 @@ Lib_FrmCons3Tree::~Lib_FrmCons3Tree() = default;
 
 void Lib_FrmCons3Tree::showEvent(QShowEvent* event)
 {
+    AseguraCarga();
+    // Type-ahead works at once: the window opens in its search box.
+    m_search->setFocus();
+    // The keys go to this window even where the window manager would leave the focus behind.
+    QTimer::singleShot(0, this, [this] { activateWindow(); });
+    QDialog::showEvent(event);
+}
+
+void Lib_FrmCons3Tree::AseguraCarga()
+{
     if (!m_cargada) {
         m_sqlPrimera = sql;
         Cargar();
     }
-    QDialog::showEvent(event);
 }
 
 QString Lib_FrmCons3Tree::Clave(const QTreeWidgetItem* nodo)
@@ -201,11 +211,14 @@ void Lib_FrmCons3Tree::armaArbol(const QString& rutina,
     TrappedRoutine routine(reporter(rutina));
     DB_Dll& db = DataGlobals::gDB();
     AdoRecordset rs;
+    m_cargaFallida = false;
     routine.step([&] { iniciaArbol(); }) && routine.step([&] {
         QString statement = sql;
         db.AbrirRecordset(statement, rs, &db.gCnn(), 0, 1, -1, true);
+        // Reported by the data layer already: no rows to read from a statement that did not open.
+        m_cargaFallida = !rs.isOpen();
     }) &&
-        routine.step([&] {
+        !m_cargaFallida && routine.step([&] {
             if (rs.bof() && rs.eof())
                 return;
             rs.moveFirst();

@@ -36,6 +36,10 @@ public:
 
     /// The load: a fresh Valores and the tree of the current statement.
     void Cargar();
+    /// Loads the window now unless it has loaded already.
+    void AseguraCarga();
+    /// The last load stopped because its statement could not be opened.
+    bool CargaFallida() const { return m_cargaFallida; }
     /// Builds the family tree from its fixed statement.
     void ArmarTreeVFamilias();
     /// Removes every node (the unload).
@@ -79,6 +83,7 @@ private:
     QHash<QString, QTreeWidgetItem*> m_nodos;
     QList<QTreeWidgetItem*> m_orden;
     bool m_cargada = false;
+    bool m_cargaFallida = false;
     bool m_extendiendo = false;
     QString m_sqlPrimera;
     QString m_sqlBase;

@@ -246,10 +246,11 @@ void Lib_FrmCons3::InformaFaltante()
     if (answer != MsgAnswer::Yes)
         return;
     DB_Dll& db = DataGlobals::gDB();
-    // Every value goes in as a literal: an apostrophe in a description must not end it.
+    // Every value goes in as a literal: an apostrophe in a description must not end it. The moment is
+    // a date-time literal, so it sorts and compares as a date on every engine.
+    const QString momento = u"{ts '"_s + Clock::now().toString(u"yyyy-MM-dd HH:mm:ss"_s) + u"'}"_s;
     QString statement = u"INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values("_s +
-                        SQLValue(Clock::now().toString(u"dd/MM/yyyy HH:mm:ss"_s), u"'") + u","_s +
-                        SQLValue(ClsUtiles::TextoVisible(articulo, 25), u"'") + u","_s +
+                        momento + u","_s + SQLValue(ClsUtiles::TextoVisible(articulo, 25), u"'") + u","_s +
                         SQLValue(descripcion.trimmed(), u"'") + u","_s + SQLValue(db.gUsuario, u"'") + u")"_s;
     long affected = 0;
     db.EjecutaConsultaSQL(statement, affected);

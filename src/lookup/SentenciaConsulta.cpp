@@ -131,7 +131,11 @@ QString SentenciaConsulta::Automatica(const QString& tabla, int limite, QString&
                 campos = name + u","_s + campos;
             }
         });
+        const bool leidos = fields.isOpen();
         routine.step([&] { db.CierraRecordset(&fields); });
+        // The table's fields could not be read (the data layer has said why): there is no statement.
+        if (!leidos)
+            return QString();
     } else {
         campos = u"Descripcion,IdDeposito,UnidadNegocio,"_s;
         campoBusqueda = u"IDDEPOSITO"_s;

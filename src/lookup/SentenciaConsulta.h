@@ -24,7 +24,8 @@ public:
                              const QString& where, bool& faltaConfigurar);
     /// The automatic statement of table `tabla`: its fields in reverse order without the key and the
     /// timestamp columns, ordered by the description-like column, which becomes `campoBusqueda`.
-    /// `sentenciaOpcional`, when given, is the statement. The fields are read from the database.
+    /// `sentenciaOpcional`, when given, is the statement. The fields are read from the database; when
+    /// they cannot be read (the data layer has reported why) the result is empty: there is no statement.
     static QString Automatica(const QString& tabla, int limite, QString& campoBusqueda, const QString& where,
                               const QString& sentenciaOpcional, DB_Dll& db);
     /// A caller's statement: the article list through its lookup view, `where` appended (with

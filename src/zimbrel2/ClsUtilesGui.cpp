@@ -1,6 +1,8 @@
 // ClsUtiles' window operation: it needs widgets, so it lives in the widget library.
 #include "zimbrel2/ClsUtiles.h"
 
+#include "zimbrel2/MedidaTextos.h"
+
 #include <QCoreApplication>
 #include <QScreen>
 #include <QWidget>
@@ -13,6 +15,8 @@ void ClsUtiles::PreparaVentana(QWidget* ventana, int centrar)
         ventana->setObjectName(QString::fromLatin1(ventana->metaObject()->className()));
     if (ventana->windowTitle().isEmpty())
         ventana->setWindowTitle(QCoreApplication::applicationName());
+    // Never narrower than its title.
+    MedidaTextos::reservaTitulo(ventana);
     if (centrar != 0) {
         if (const QScreen* screen = ventana->screen()) {
             QRect frame = ventana->frameGeometry();

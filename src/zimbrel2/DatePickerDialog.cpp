@@ -1,5 +1,6 @@
 #include "zimbrel2/DatePickerDialog.h"
 
+#include "zimbrel2/MedidaTextos.h"
 #include "zimbrel2/MessageBoxStyle.h"
 
 #include <QCalendarWidget>
@@ -35,6 +36,8 @@ DatePickerDialog::DatePickerDialog(const QDate& initial, QWidget* parent) : QDia
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_calendar->setFocus();
+    // Never narrower than its title.
+    MedidaTextos::reservaTitulo(this);
 }
 
 QDate DatePickerDialog::selectedDate() const

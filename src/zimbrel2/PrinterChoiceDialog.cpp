@@ -1,5 +1,6 @@
 #include "zimbrel2/PrinterChoiceDialog.h"
 
+#include "zimbrel2/MedidaTextos.h"
 #include "zimbrel2/MessageBoxStyle.h"
 
 #include <QDialogButtonBox>
@@ -45,6 +46,8 @@ PrinterChoiceDialog::PrinterChoiceDialog(const QStringList& printers, const QStr
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_list->setFocus();
+    // Never narrower than its title.
+    MedidaTextos::reservaTitulo(this);
 }
 
 QString PrinterChoiceDialog::selectedPrinter() const

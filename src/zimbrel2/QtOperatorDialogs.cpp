@@ -1,6 +1,7 @@
 #include "zimbrel2/QtOperatorDialogs.h"
 
 #include "zimbrel2/DatePickerDialog.h"
+#include "zimbrel2/MedidaTextos.h"
 #include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/PrinterChoiceDialog.h"
 
@@ -67,7 +68,8 @@ int QtOperatorDialogs::messageBox(const QString& text, int style, const QString&
     box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
     // Error descriptions may hold "<"; they are shown as written.
     box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    // Texts joined with a carriage return show as separate lines.
+    box.setText(MedidaTextos::enLineas(text));
     box.setIcon(iconOf(decoded.icon));
     QHash<QAbstractButton*, int> answers;
     for (int answer : decoded.buttons) {
@@ -78,6 +80,8 @@ int QtOperatorDialogs::messageBox(const QString& text, int style, const QString&
         if (answer == decoded.escapeAnswer())
             box.setEscapeButton(button);
     }
+    // The title in full: a short text would leave the box narrower than its title.
+    MedidaTextos::reservaTitulo(&box);
     box.exec();
     return answers.value(box.clickedButton(), decoded.escapeAnswer());
 }
@@ -88,10 +92,11 @@ std::optional<QString> QtOperatorDialogs::inputBox(const QString& prompt, const 
     QInputDialog dialog(parentWindow());
     dialog.setObjectName(u"InputBox"_s);
     dialog.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
-    dialog.setLabelText(prompt);
+    dialog.setLabelText(MedidaTextos::enLineas(prompt));
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(MessageBoxStyle::buttonCaption(MsgAnswer::Ok));
     dialog.setCancelButtonText(MessageBoxStyle::buttonCaption(MsgAnswer::Cancel));
+    MedidaTextos::reservaTitulo(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

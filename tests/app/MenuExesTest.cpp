@@ -84,8 +84,9 @@ TEST_F(Launcher, AProgramThatDoesNotStartIsReportedAndThenNotImplemented)
     QString parameter;
     qint32 pid = 5;
     // Retry starts again; ignore goes on to the message.
-    op().answerMessage(4, u"File not found"_s);
-    op().answerMessage(5, u"File not found"_s);
+    const QString missing = u"No se pudo iniciar el programa "_s + programFolder() + u"NoExiste"_s;
+    op().answerMessage(4, missing);
+    op().answerMessage(5, missing);
     op().answerMessage(1, u"Opcion no Implementada!\rComuniquese con su proveedor de sistemas"_s);
     MenuExes(u"shell:NoExiste"_s, parameter, pid);
     EXPECT_EQ(pid, 0);
@@ -95,7 +96,7 @@ TEST_F(Launcher, AProgramThatDoesNotStartIsReportedAndThenNotImplemented)
     EXPECT_EQ(op().shown()[2].title, u"Atención"_s);
     EXPECT_EQ(op().shown()[2].icon, MessageBoxStyle::Icon::Critical);
     // Any other answer leaves without the message.
-    op().answerMessage(3, u"File not found"_s);
+    op().answerMessage(3, missing);
     MenuExes(u"shell:NoExiste"_s, parameter, pid);
     EXPECT_EQ(op().shown().size(), 4);
 }
@@ -109,6 +110,13 @@ TEST_F(Launcher, TheRealStartRunsTheProgramWithoutAShell)
     MenuExes(u"shell:/bin/true"_s, parameter, pid);
     EXPECT_NE(pid, 0);
     EXPECT_TRUE(op().shown().isEmpty());
+
+    // A program that is not there: the box names it, with the runtime's number for a missing file.
+    op().answerMessage(3, u"No se pudo iniciar el programa "_s + programFolder() + u"Cons_MV_Asientos"_s);
+    MenuExes(u"shell:Cons_MV_Asientos"_s, parameter, pid);
+    EXPECT_EQ(pid, 0);
+    ASSERT_EQ(op().shown().size(), 1);
+    EXPECT_TRUE(op().shown()[0].text.contains(u"(53)"_s)) << op().shown()[0].text.toStdString();
 }
 
 } // namespace

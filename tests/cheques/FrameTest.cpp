@@ -208,16 +208,72 @@ TEST_F(Frame, ConsultarOnTheBankFieldPicksAChequeAccountAndValidatesIt)
     EXPECT_EQ(w().focusWidget(), field(u"Serie"_s));
 }
 
-TEST_F(Frame, ACancelledSupplierLookupEmptiesTheFieldWhichThenPasses)
+TEST_F(Frame, CancellingALookupOrTheDatePickerKeepsTheFieldsTextAndFocus)
+{
+    // F3 then Escape (or "&Cancelar"): nothing picked, so the field keeps what it held, nothing is
+    // checked (no "Debe informar un Banco") and the focus stays.
+    struct Case
+    {
+        const char16_t* field;
+        const char16_t* text;
+        bool datePicker;
+        bool cancelButton;
+    };
+    const Case cases[] = {
+        {u"FechaH", u"05/11/2024", true, false},
+        {u"idbanco", u"1.1.02.02", false, false},
+        {u"ProveedorD", u"2.1.01.00003", false, true},
+    };
+    start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.field).toStdString());
+        QLineEdit* f = field(QString::fromUtf16(c.field));
+        f->setText(QString::fromUtf16(c.text));
+        f->setFocus();
+        if (c.datePicker) {
+            op().answerDate(std::nullopt);
+        } else {
+            whenLookupShows([&c](Lib_FrmCons3* lookup) {
+                if (c.cancelButton)
+                    QTest::mouseClick(lookup->findChild<QPushButton*>(u"CmdCancelar"_s), Qt::LeftButton);
+                else if (QTest::qWaitForWindowActive(lookup))
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            });
+        }
+        QTest::keyClick(f, Qt::Key_F3);
+        EXPECT_EQ(f->text(), QString::fromUtf16(c.text));
+        EXPECT_EQ(w().focusWidget(), f);
+        EXPECT_FALSE(w().Fallo());
+        EXPECT_TRUE(op().shown().isEmpty() || (c.datePicker && op().shown().size() == 1));
+        verifyOperator();
+    }
+}
+
+TEST_F(Frame, F3OnTheBankOpensTheLookupReadyForTypeAhead)
 {
     start();
-    QLineEdit* proveedor = field(u"ProveedorD"_s);
-    proveedor->setText(u"2.1.01.00003"_s);
-    proveedor->setFocus();
-    whenLookupShows([](Lib_FrmCons3* lookup) { lookup->findChild<QPushButton*>(u"CmdCancelar"_s)->click(); });
-    w().Morvane1_click(u"CONSULTAR"_s);
-    EXPECT_TRUE(proveedor->text().isEmpty());
-    EXPECT_FALSE(w().Fallo());
+    field(u"Serie"_s)->setText(u"B"_s);
+    QLineEdit* banco = field(u"idbanco"_s);
+    banco->setFocus();
+    QString expected;
+    whenLookupShows([&](Lib_FrmCons3* lookup) {
+        // The last listed account: typing the start of its first column must find it.
+        QTreeWidget* rows = lookup->ListView1();
+        ASSERT_GT(rows->topLevelItemCount(), 1);
+        const QTreeWidgetItem* last = rows->topLevelItem(rows->topLevelItemCount() - 1);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(lookup));
+        const int codigo = lookup->IndiceColumna(u"CODIGO"_s) - 1;
+        ASSERT_GE(codigo, 0);
+        expected = last->text(codigo).trimmed();
+        const QString prefix = last->text(0).trimmed();
+        for (QChar ch : prefix)
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch),
+                                Qt::NoModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    QTest::keyClick(banco, Qt::Key_F3);
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(banco->text(), expected);
 }
 
 TEST_F(Frame, ConfigurationTabReloadsTheReportLocationsEachTimeItIsShown)
@@ -235,6 +291,41 @@ TEST_F(Frame, ConfigurationTabReloadsTheReportLocationsEachTimeItIsShown)
         .exec(u"UPDATE ta_configuracion SET ValorAux = '/otro.rpt' WHERE Clave LIKE 'RPTFCH_%'"_s);
     tab->setCurrentIndex(1);
     EXPECT_EQ(w().findChild<QLineEdit*>(u"TxtUbicacion_0"_s)->text(), u"/otro.rpt"_s);
+}
+
+TEST_F(Frame, EnterOnTheLastNumberFieldReachesTheLoadButtonWhichShowsItsFocusAndLoads)
+{
+    start();
+    QApplication::setActiveWindow(&w());
+    auto* cargar = w().findChild<QPushButton*>(u"CmdCargar"_s);
+    field(u"idbanco"_s)->setText(DemoDb::TestAccount);
+    field(u"Serie"_s)->setText(DemoDb::TestSeries);
+    // The button as it looks without the focus, in the window's skin.
+    const QImage sinFoco = cargar->grab().toImage();
+    QLineEdit* desde = field(u"NumerarDesde"_s);
+    desde->setFocus();
+    QTest::keyClicks(desde, u"100"_s);
+    QTest::keyClick(desde, Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), cargar);
+    EXPECT_NE(cargar->grab().toImage(), sinFoco);
+    QTest::keyClick(cargar, Qt::Key_Return);
+    EXPECT_EQ(list()->topLevelItemCount(), DemoDb::TestUnnumberedCheques);
+}
+
+TEST_F(Frame, QtsOwnTextsAreSpanishAndTheReportDialogOpensInTheProgramFolder)
+{
+    start();
+    // Loaded by the window's load: the print preview's tool tips and the standard buttons.
+    EXPECT_NE(QCoreApplication::translate("QPrintPreviewDialog", "Zoom in"), u"Zoom in"_s);
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Cancel"_s);
+
+    auto* tab = w().findChild<QTabWidget*>(u"SSTab1"_s);
+    tab->setCurrentIndex(1);
+    op().answerOpenFile(std::nullopt, u"Seleccionar el Reporte"_s);
+    QTest::mouseClick(w().findChild<QPushButton*>(u"cmdExplorar_0"_s), Qt::LeftButton);
+    ASSERT_EQ(op().shown().size(), 1);
+    EXPECT_TRUE(op().shown()[0].detail.endsWith(u"|"_s + programFolder()))
+        << op().shown()[0].detail.toStdString();
 }
 
 } // namespace

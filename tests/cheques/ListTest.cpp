@@ -4,8 +4,13 @@
 
 #include "app/MenuExes.h"
 
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSqlQuery>
 #include <QTimer>
 
@@ -211,44 +216,153 @@ TEST_F(List, RowTextsCannotBeEdited)
     EXPECT_FALSE(list()->topLevelItem(0)->flags() & Qt::ItemIsEditable);
 }
 
-TEST_F(List, VerAsientoLaunchesTheLedgerViewerWithTheVoucherOfTheRow)
+TEST_F(List, VerAsientoStartsTheLedgerViewerWithTheVoucherOfTheRow)
 {
+    // A stand-in viewer in the program folder that writes down, one line per start, the one
+    // argument it receives.
+    const QString received = folder() + u"/visor.txt"_s;
+    {
+        QFile viewer(programFolder() + u"Cons_MV_Asientos"_s);
+        ASSERT_TRUE(viewer.open(QIODevice::WriteOnly));
+        viewer.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + received.toUtf8() + "'\n");
+        viewer.close();
+        viewer.setPermissions(viewer.permissions() | QFileDevice::ExeOwner);
+    }
+    const auto lines = [&] { return QString::fromUtf8(readFile(received)).split(u'\n', Qt::SkipEmptyParts); };
+    const auto waitForLines = [&](qsizetype n) {
+        for (int i = 0; i < 500 && lines().size() < n; ++i)
+            QTest::qWait(20);
+    };
     start();
     fillTestAccount();
     load();
-    QStringList launched;
-    const ArrancaProceso previous = setArrancaProceso([&](const QString& program, const QString& parameters) {
-        launched << program + u" | "_s + parameters;
-        return qint64(4242);
-    });
-    const auto rightClickChoosing = [&](QAction* action) {
-        QTimer::singleShot(0, [action] {
-            if (action)
-                action->trigger();
-            if (QWidget* popup = QApplication::activePopupWidget())
-                popup->close();
+    QWidget* viewport = list()->viewport();
+    const auto rightClickChoosing = [&](int row, int downs) {
+        QTest::mouseClick(viewport, Qt::LeftButton, {},
+                          list()->visualItemRect(list()->topLevelItem(row)).center());
+        ASSERT_EQ(list()->currentItem(), list()->topLevelItem(row));
+        QTimer::singleShot(0, [downs] {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (!popup)
+                return;
+            for (int i = 0; i < downs; ++i)
+                QTest::keyClick(popup, Qt::Key_Down);
+            QTest::keyClick(popup, downs == 0 ? Qt::Key_Escape : Qt::Key_Return);
         });
-        list()->customContextMenuRequested(QPoint(5, 5));
+        const QPoint at = list()->visualItemRect(list()->currentItem()).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &event);
     };
+    const DB_Dll& db = DataGlobals::gDB();
+    const auto parametros = [&](const QString& voucher) -> QString {
+        return u" ; @server="_s + db.gServidor + u"; @dbname="_s + db.gDBName + u"; @usuario="_s +
+               db.gUsuario + u"; @Password="_s + db.gUserPassWord + u"; @ParametroAdicional="_s + voucher +
+               u"; zimb@ ; @UsuarioLogeado = "_s + appState().gUsuarioLogeado + u"; @Caja="_s +
+               appState().gCaja + u";"_s;
+    };
+
+    // The third row; "Ver Asiento" is the first entry the menu shows. The viewer receives the whole
+    // parameter string with the voucher type.
+    rightClickChoosing(2, 1);
+    waitForLines(1);
+    ASSERT_EQ(lines().size(), 1);
+    EXPECT_EQ(lines()[0], parametros(u"@TC=OP|@Sucursal=0001|@Numero=00000354|@Letra=X|"_s));
+
+    // "Cancelar", or closing the menu without a choice, starts nothing: the next start is the only
+    // other line.
+    rightClickChoosing(1, 2);
+    rightClickChoosing(1, 0);
+    rightClickChoosing(0, 1);
+    waitForLines(2);
+    ASSERT_EQ(lines().size(), 2);
+    EXPECT_EQ(lines()[1], parametros(u"@TC=OP|@Sucursal=0001|@Numero=00000341|@Letra=X|"_s));
 
     // No row selected: no menu at all.
     list()->setCurrentItem(nullptr);
     list()->clearSelection();
-    list()->customContextMenuRequested(QPoint(5, 5));
-    EXPECT_TRUE(launched.isEmpty());
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(viewport, &event);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(op().shown().isEmpty());
+}
 
-    list()->setCurrentItem(list()->topLevelItem(2));
-    rightClickChoosing(FrmMenus::instancia().MNU_Emergente_XV_VerAsiento());
-    ASSERT_EQ(launched.size(), 1);
-    EXPECT_TRUE(launched[0].contains(u"Cons_MV_Asientos"_s));
-    EXPECT_TRUE(launched[0].contains(u"|@Sucursal=0001|@Numero=00000354|@Letra=X|"_s))
-        << launched[0].toStdString();
+TEST_F(List, TheStatusLineCountsTicksTotalsAndSaysWhatARunDid)
+{
+    ASSERT_TRUE(ShippedFiles::install(u"IMPRESION_CHEQUES.rpt"_s, programFolder()));
+    start();
+    w().setArchivoPdf(folder() + u"/cheques.pdf"_s);
+    auto* estado = w().findChild<QLabel*>(u"lblEstado"_s);
+    ASSERT_NE(estado, nullptr);
+    fillTestAccount();
+    load();
+    EXPECT_EQ(estado->text(), u"0 de 5 cheques marcados, total $ 0,00"_s);
 
-    // "Cancelar", or closing the menu without a choice, launches nothing.
-    rightClickChoosing(FrmMenus::instancia().MNU_Emergente_XV_Cancelar());
-    rightClickChoosing(nullptr);
-    EXPECT_EQ(launched.size(), 1);
-    setArrancaProceso(previous);
+    // Space on the current row ticks it; each tick updates the line.
+    list()->setFocus();
+    const QStringList importes = column(ColumnaCheque::Importe);
+    list()->setCurrentItem(list()->topLevelItem(0));
+    QTest::keyClick(list(), Qt::Key_Space);
+    EXPECT_EQ(estado->text(), u"1 de 5 cheques marcados, total $ "_s + importes[0].trimmed());
+    QTest::mouseClick(w().findChild<QPushButton*>(u"CmdTodos"_s), Qt::LeftButton);
+    EXPECT_TRUE(estado->text().startsWith(u"5 de 5 cheques marcados, total $ "_s));
+    QTest::mouseClick(w().findChild<QPushButton*>(u"CmdNinguno"_s), Qt::LeftButton);
+    EXPECT_EQ(estado->text(), u"0 de 5 cheques marcados, total $ 0,00"_s);
+
+    // F10 with nothing ticked.
+    QTest::keyClick(&w(), Qt::Key_F10);
+    EXPECT_EQ(estado->text(), u"No hay cheques marcados: no se numeró ninguno"_s);
+
+    // Three ticked and numbered: the range, and the next run starts after it.
+    load();
+    for (int row : {0, 1, 3}) {
+        list()->setCurrentItem(list()->topLevelItem(row));
+        QTest::keyClick(list(), Qt::Key_Space);
+    }
+    EXPECT_EQ(estado->text(), u"3 de 5 cheques marcados, total $ 484.330,50"_s);
+    QTest::keyClick(&w(), Qt::Key_F10);
+    EXPECT_FALSE(w().Fallo());
+    EXPECT_EQ(estado->text(), u"Cheques B-100 a B-102 numerados e impresos"_s);
+    EXPECT_EQ(field(u"NumerarDesde"_s)->text(), u"103"_s);
+
+    // The printer choice cancelled: nothing numbered, and the line says why.
+    load();
+    QTest::mouseClick(w().findChild<QCheckBox*>(u"chkImpresora"_s), Qt::LeftButton);
+    list()->setCurrentItem(list()->topLevelItem(0));
+    QTest::keyClick(list(), Qt::Key_Space);
+    op().answerPrinter(std::nullopt);
+    // The banner of the last run took the activation with it, as a window manager gives it back.
+    QApplication::setActiveWindow(&w());
+    QTest::keyClick(&w(), Qt::Key_F10);
+    EXPECT_EQ(estado->text(), u"Se canceló la elección de impresora: no se numeró ningún cheque"_s);
+    EXPECT_EQ(field(u"NumerarDesde"_s)->text(), u"103"_s);
+
+    // A load that finds nothing.
+    field(u"FechaH"_s)->setText(u"01/01/2001"_s);
+    load();
+    EXPECT_EQ(estado->text(), u"No hay cheques para los filtros indicados"_s);
+}
+
+TEST_F(List, PayeeAndSupplierAreInViewAt1366By768WithTheColumnsInTheirOrder)
+{
+    start();
+    w().resize(1366, 740);
+    fillTestAccount();
+    load();
+    QHeaderView* header = list()->header();
+    const int room = list()->viewport()->width();
+    for (int c = 0; c < ColumnaCheque::Cantidad; ++c)
+        EXPECT_EQ(header->visualIndex(c), c);
+    for (int c : {static_cast<int>(ColumnaCheque::ALaOrden), static_cast<int>(ColumnaCheque::Proveedor)}) {
+        SCOPED_TRACE(c);
+        EXPECT_LE(header->sectionViewportPosition(c) + header->sectionSize(c), room);
+        // The whole text of every row fits its column.
+        for (int i = 0; i < list()->topLevelItemCount(); ++i) {
+            const QString text = list()->topLevelItem(i)->text(c);
+            EXPECT_LE(list()->fontMetrics().horizontalAdvance(text), header->sectionSize(c))
+                << text.toStdString();
+        }
+    }
+    EXPECT_EQ(list()->horizontalScrollBar()->value(), 0);
 }
 
 } // namespace

@@ -82,6 +82,28 @@ TEST_F(ListWindow, TypingSelectsTheFirstRowStartingWithTheTextAndEnterReturnsIts
     EXPECT_EQ(request.ValorDevuelto, firstSupplierCode(prefix));
 }
 
+TEST_F(ListWindow, OpensInSearchBoxZeroSoTypeAheadWorksAtOnce)
+{
+    // Letters typed the moment the window shows go to the focused control: search box 0, not the
+    // default button (Space there would accept the first row).
+    const QString name = scalar(u"SELECT RAZON_SOCIAL FROM VT_PROVEEDORES WHERE Dada_De_Baja = 0 ORDER BY "
+                                u"RAZON_SOCIAL LIMIT 1 OFFSET 12"_s)
+                             .toString();
+    const QString prefix = name.left(5);
+    Lib_ClsCons3& request = Lib_ClsCons3::instance();
+    whenModal([&](QDialog* d) {
+        auto* w = static_cast<Lib_FrmCons3*>(d);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        EXPECT_TRUE(w->CmbSearch(0)->hasFocus());
+        type(QApplication::focusWidget(), prefix);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    request.CampoDevuelto = u"codigo"_s;
+    request.ConsultaSearch(u"Vt_proveedores"_s);
+    EXPECT_EQ(request.ValorDevuelto, firstSupplierCode(QString(prefix).replace(u"'"_s, u"''"_s)));
+    ASSERT_FALSE(request.ValorDevuelto.isEmpty());
+}
+
 TEST_F(ListWindow, TheFirstSearchTextOfTheCallerSearchesAtOnce)
 {
     Lib_ClsCons3& request = Lib_ClsCons3::instance();
@@ -349,9 +371,13 @@ TEST_F(ListWindow, ColumnsAreAsWideAsTheirFieldsInLettersX)
         w.ValoresDefault = c.valoresDefault;
         w.AseguraCarga();
         const QFontMetrics metrics = w.fontMetrics();
-        EXPECT_EQ(w.ListView1()->columnWidth(0), metrics.horizontalAdvance(QString(c.first, u'X')))
+        // A header wider than its letters (with the sort arrow) widens its column: nothing is cut.
+        const QHeaderView* header = w.ListView1()->header();
+        EXPECT_EQ(w.ListView1()->columnWidth(0),
+                  std::max(metrics.horizontalAdvance(QString(c.first, u'X')), header->sectionSizeHint(0)))
             << c.sql.toStdString();
-        EXPECT_EQ(w.ListView1()->columnWidth(1), metrics.horizontalAdvance(QString(c.second, u'X')))
+        EXPECT_EQ(w.ListView1()->columnWidth(1),
+                  std::max(metrics.horizontalAdvance(QString(c.second, u'X')), header->sectionSizeHint(1)))
             << c.sql.toStdString();
     }
 }
@@ -363,9 +389,12 @@ TEST_F(ListWindow, FieldsWithoutADefinedSizeAreAsWideAsTheirLongestValue)
     w.sql = u"SELECT RTRIM(CODIGO) AS CODIGO, RTRIM(Descripcion) AS Descripcion FROM TA_CCOSTO"_s;
     w.AseguraCarga();
     const QFontMetrics metrics = w.fontMetrics();
+    const QHeaderView* header = w.ListView1()->header();
     // "CODIGO" (6) is longer than every code; "Distribución y reparto" (22) is the longest text.
-    EXPECT_EQ(w.ListView1()->columnWidth(0), metrics.horizontalAdvance(QString(6, u'X')));
-    EXPECT_EQ(w.ListView1()->columnWidth(1), metrics.horizontalAdvance(QString(22, u'X')));
+    EXPECT_EQ(w.ListView1()->columnWidth(0),
+              std::max(metrics.horizontalAdvance(QString(6, u'X')), header->sectionSizeHint(0)));
+    EXPECT_EQ(w.ListView1()->columnWidth(1),
+              std::max(metrics.horizontalAdvance(QString(22, u'X')), header->sectionSizeHint(1)));
 }
 
 TEST_F(ListWindow, StoredWidthsWinAndAreWrittenBackThroughTheWorkFile)
@@ -448,6 +477,12 @@ TEST_F(ListWindow, F12ReportsAShortageWithTheDescriptionQuoted)
               u"Aceite O'Higgins 1 l"_s);
     EXPECT_EQ(scalar(u"SELECT Usuario FROM MV_FALTANTES WHERE IdArticulo = '"_s + id + u"'"_s).toString(),
               u"TESSARO"_s);
+    // The moment is stored as a date and time (the fixture's clock), not as typed text.
+    EXPECT_EQ(scalar(u"SELECT FechaHora FROM MV_FALTANTES WHERE IdArticulo = '"_s + id + u"'"_s).toString(),
+              u"2026-12-10 09:05:07"_s);
+    ASSERT_EQ(sentWith(u"V_MV_FALTANTES"_s).size(), 1);
+    EXPECT_TRUE(sentWith(u"V_MV_FALTANTES"_s)[0].contains(u"values({ts '2026-12-10 09:05:07'},"_s))
+        << sentWith(u"V_MV_FALTANTES"_s)[0].toStdString();
     ASSERT_EQ(op().shown().size(), 1);
     EXPECT_EQ(op().shown()[0].title, u"Atención!"_s);
     // No: nothing written.

@@ -4,6 +4,7 @@
 #include "lookup/Lib_FrmCons3.h"
 #include "lookup/MascaraConsulta.h"
 #include "lookup/SentenciaConsulta.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -196,34 +197,68 @@ TEST_F(LookupStatements, MaskRecordsAreFoundWhateverTheirPaddingAndCase)
     EXPECT_EQ(MascaraConsulta::Limpia(QString(u"\0AB\u00FF "_s)), u"AB"_s);
 }
 
-TEST_F(LookupStatements, ATableThatDoesNotExistIsReportedAndTheWindowStillCloses)
+TEST_F(LookupStatements, AStatementThatCannotBeOpenedIsReportedOnceAndOpensNoWindow)
 {
-    // The field listing fails (reported by the data layer), the window's load fails on it as well.
-    op().answerMessage(5);
-    op().answerMessage(3);
-    op().answerMessage(3);
-    const QString sql = statementOf(u"NO_EXISTE"_s);
-    EXPECT_EQ(sql, u"SELECT TOP 1000  *  FROM NO_EXISTE "_s);
-    EXPECT_TRUE(Lib_ClsCons3::instance().ValorDevuelto.isEmpty());
+    // A missing table (its fields cannot be listed) and a caller's statement the database rejects:
+    // the data layer's box, whatever the answer, and then nothing more: no empty window, no second
+    // box about rows that were never read, and the caller reads nothing picked.
+    struct Case
+    {
+        QString sql;
+        bool treeView;
+        int answer;
+    };
+    const Case cases[] = {
+        {u"NO_EXISTE"_s, false, MsgAnswer::Ignore},
+        {u"NO_EXISTE"_s, false, MsgAnswer::Abort},
+        {u"SELECT CODIGO FROM TA_CCOSTO WHERE"_s, false, MsgAnswer::Abort},
+        {u"SELECT CODIGO, Descripcion FROM NO_EXISTE"_s, true, MsgAnswer::Abort},
+    };
+    Lib_ClsCons3& request = Lib_ClsCons3::instance();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sql.toStdString());
+        request.ValorDevuelto = u"anterior"_s;
+        request.Valores = QStringList{u"x"_s};
+        QStringList columns{u"CODIGO"_s};
+        op().answerMessage(c.answer);
+        request.CampoDevuelto = u"CODIGO"_s;
+        request.ConsultaSearch(c.sql, &columns, {}, nullptr, nullptr, {}, c.treeView);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_TRUE(request.ValorDevuelto.isEmpty());
+        EXPECT_TRUE(request.Valores.isEmpty());
+        EXPECT_TRUE(request.CampoDevuelto.isEmpty());
+        EXPECT_TRUE(columns.isEmpty());
+        ASSERT_EQ(op().shown().size(), 1);
+        EXPECT_FALSE(op().shown()[0].text.contains(u"3704"_s)) << op().shown()[0].text.toStdString();
+        // A table whose fields cannot be listed gives no statement at all.
+        if (!c.sql.contains(u"SELECT"_s)) {
+            EXPECT_TRUE(request.UltimaSentencia().isEmpty());
+        }
+        verifyOperator();
+    }
 }
 
-TEST_F(LookupStatements, AStatementTheDatabaseRejectsIsReportedAndTheWindowStaysUsable)
+TEST_F(LookupStatements, AReSearchTheDatabaseRejectsIsReportedOnceAndTheWindowStaysOpen)
 {
+    exec(u"CREATE VIEW V_CCOSTO_PASAJERA AS SELECT CODIGO, Descripcion FROM TA_CCOSTO"_s);
     Lib_ClsCons3& request = Lib_ClsCons3::instance();
-    // The data layer's report, then the window's load ("FORM_LOAD") reading the closed rows.
-    op().answerMessage(3);
-    op().answerMessage(3, u"3704"_s);
-    whenModal([](QDialog* d) {
+    whenModal([this](QDialog* d) {
         auto* w = static_cast<Lib_FrmCons3*>(d);
+        EXPECT_GT(w->ListView1()->topLevelItemCount(), 0);
+        exec(u"DROP VIEW V_CCOSTO_PASAJERA"_s);
+        op().answerMessage(MsgAnswer::Abort);
+        QTest::keyClicks(w->CmbSearch(0), u"a"_s);
+        QTest::keyClick(w->CmbSearch(0), Qt::Key_F5);
+        EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(w->ListView1()->topLevelItemCount(), 0);
-        QTest::keyClicks(w->CmbSearch(0), u"x"_s);
-        w->CmdAceptar_Click();
+        ASSERT_EQ(op().shown().size(), 1);
+        EXPECT_FALSE(op().shown()[0].text.contains(u"3704"_s)) << op().shown()[0].text.toStdString();
+        QTest::keyClick(w->CmbSearch(0), Qt::Key_Escape);
     });
     request.CampoDevuelto = u"CODIGO"_s;
-    request.ConsultaSearch(u"SELECT CODIGO FROM TA_CCOSTO WHERE"_s);
+    request.ConsultaSearch(u"SELECT CODIGO, Descripcion FROM V_CCOSTO_PASAJERA"_s);
     EXPECT_TRUE(request.ValorDevuelto.isEmpty());
-    ASSERT_EQ(op().shown().size(), 2);
-    EXPECT_TRUE(op().shown()[1].title.contains(u"FORM_LOAD"_s));
+    EXPECT_EQ(op().shown().size(), 1);
 }
 
 TEST_F(LookupStatements, ReSearchStatementsQuoteTheTypedText)

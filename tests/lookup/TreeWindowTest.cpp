@@ -81,12 +81,13 @@ TEST_F(TreeWindow, AStatementWithoutRowsOrRejectedLeavesTheRootAlone)
     EXPECT_EQ(empty->TreeV()->topLevelItemCount(), 1);
     EXPECT_EQ(empty->Nodo(u"A"_s)->childCount(), 0);
     empty->hide();
-    // Reported by the data layer, then by the builder reading the rows.
-    op().answerMessage(3);
+    // Reported by the data layer; the builder reads no rows from a statement that did not open.
     op().answerMessage(3);
     auto bad = open(u"SELECT CODIGO, Descripcion FROM NO_EXISTE"_s);
     EXPECT_EQ(bad->TreeV()->topLevelItemCount(), 1);
     EXPECT_EQ(bad->Nodo(u"A"_s)->childCount(), 0);
+    EXPECT_TRUE(bad->CargaFallida());
+    EXPECT_EQ(op().shown().size(), 1);
     bad->findChild<QPushButton*>(u"CmdCancelar"_s)->click();
     EXPECT_FALSE(bad->isVisible());
 }
@@ -224,6 +225,23 @@ TEST_F(TreeWindow, TheRequestShowsTheTreeAndCopiesItsAnswer)
     EXPECT_TRUE(request.ValorDevuelto.isEmpty());
     EXPECT_TRUE(request.Valores.isEmpty());
     EXPECT_FALSE(request.Checks);
+}
+
+TEST_F(TreeWindow, OpensInItsSearchBoxSoTypingAndEnterPickAtOnce)
+{
+    // Keys go wherever the focus is, as the operator's do: the window must open in its search box.
+    Lib_ClsCons3& request = Lib_ClsCons3::instance();
+    whenModal([](QDialog* d) {
+        auto* w = static_cast<Lib_FrmCons3Tree*>(d);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        EXPECT_TRUE(w->CmbSearch()->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), u"0903"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    request.CampoDevuelto = u"IDPOSICION"_s;
+    request.ConsultaSearch(u"SELECT IDPOSICION, Descripcion FROM MA_POSICIONES ORDER BY IDPOSICION"_s,
+                           nullptr, {}, nullptr, nullptr, {}, true);
+    EXPECT_EQ(request.ValorDevuelto, u"0903"_s);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -256,4 +257,39 @@ TEST(PreparaVentana, NamesAndCentresTheWindow)
     EXPECT_LE((named.frameGeometry().center() - centre).manhattanLength(), 2);
 
     ClsUtiles::PreparaVentana(nullptr, 1);
+}
+
+TEST(QtOperatorDialogs, TextsJoinedWithACarriageReturnShowAsSeparateLines)
+{
+    struct Case
+    {
+        QString text;
+        QString shown;
+    };
+    const Case cases[] = {
+        {u"Opcion no Implementada!\rComuniquese con su proveedor de sistemas"_s,
+         u"Opcion no Implementada!\nComuniquese con su proveedor de sistemas"_s},
+        {u"Desea informar el articulo A1 Aceite\r\ncomo un faltante de stock?"_s,
+         u"Desea informar el articulo A1 Aceite\ncomo un faltante de stock?"_s},
+        {u"Una\nDos\r\rTres"_s, u"Una\nDos\n\nTres"_s},
+    };
+    QtOperatorDialogs dialogs;
+    for (const Case& c : cases) {
+        QString label;
+        int lines = 0;
+        onNextModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            for (QLabel* l : box->findChildren<QLabel*>()) {
+                if (l->objectName() != u"qt_msgbox_label"_s)
+                    continue;
+                label = l->text();
+                lines = l->height() / l->fontMetrics().lineSpacing();
+            }
+            box->reject();
+        });
+        dialogs.messageBox(c.text, MsgStyle::Critical, u"Atención"_s);
+        EXPECT_EQ(label, c.shown);
+        EXPECT_GE(lines, static_cast<int>(c.shown.count(u'\n')) + 1) << c.shown.toStdString();
+    }
 }

@@ -44,7 +44,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QSize TamanoVentana(1100, 600);
+// A 1366 x 768 screen, less its panel: the size the window opens at there.
+const QSize TamanoVentana(1366, 740);
 
 QTextStream& err()
 {
@@ -114,14 +115,10 @@ void llena(FrmTalonex& ventana, const QList<std::pair<QString, QString>>& valore
     }
 }
 
-/// Ticks rows as the operator does and narrows the columns to their contents, as a double click on
-/// the header dividers does, so that more of them fit the picture.
+/// Ticks rows as the operator does; the status line under the list follows the ticks.
 void tilda(FrmTalonex& ventana, const QList<int>& filas)
 {
     QTreeWidget* lista = ventana.Lvw();
-    for (int columna = 0; columna < lista->columnCount(); ++columna)
-        if (!lista->isColumnHidden(columna))
-            lista->resizeColumnToContents(columna);
     for (int fila : filas)
         if (QTreeWidgetItem* item = lista->topLevelItem(fila))
             item->setCheckState(0, Qt::Checked);
