@@ -94,11 +94,7 @@ void AdoConnection::setConnectionString(const QString& text)
 
 void AdoConnection::setDefaultDatabase(const QString& name)
 {
-    requireOpen();
-    m_errors.clear();
-    if (m_linkDropped)
-        fail(lostLinkError());
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase db = usableDatabase(nullptr);
     AdoError error;
     if (!m_engine->useDatabase(db, name, &error))
         fail(error);
@@ -210,11 +206,7 @@ void AdoConnection::rollbackTrans()
 
 AdoRecordsetPtr AdoConnection::openSchema(int schema, const QStringList& restrictions)
 {
-    requireOpen();
-    m_errors.clear();
-    if (m_linkDropped)
-        fail(lostLinkError());
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase db = usableDatabase(nullptr);
     const auto restriction = [&](int i) { return i < restrictions.size() ? restrictions[i] : QString(); };
     const auto text = [](const QString& name) { return AdoField{name, AdoType::VarWChar, 128}; };
     std::vector<QVariant> rows;
@@ -260,14 +252,7 @@ void AdoConnection::dropLink()
 
 void AdoConnection::run(const QString& statement, Result* result, long* recordsAffected)
 {
-    requireOpen();
-    m_errors.clear();
-    if (m_tracer)
-        m_tracer(statement);
-    if (m_linkDropped)
-        fail(lostLinkError());
-
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase db = usableDatabase(&statement);
     long affected = 0;
     bool failed = false;
     // Like a server batch, a statement that fails does not stop the ones after it; the operation
@@ -296,13 +281,7 @@ void AdoConnection::run(const QString& statement, Result* result, long* recordsA
 void AdoConnection::runPrepared(const QString& engineStatement, const QList<QVariant>& values,
                                 long* recordsAffected)
 {
-    requireOpen();
-    m_errors.clear();
-    if (m_tracer)
-        m_tracer(engineStatement);
-    if (m_linkDropped)
-        fail(lostLinkError());
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase db = usableDatabase(&engineStatement);
     QSqlQuery query(db);
     if (!query.prepare(engineStatement))
         fail(m_engine->mapError(query.lastError()));
@@ -336,6 +315,17 @@ void AdoConnection::fetch(QSqlQuery& query, Result& result) const
             result.values[start + i] = dateValue(result.values[start + i]);
         ++result.rows;
     }
+}
+
+QSqlDatabase AdoConnection::usableDatabase(const QString* traced)
+{
+    requireOpen();
+    m_errors.clear();
+    if (m_tracer && traced)
+        m_tracer(*traced);
+    if (m_linkDropped)
+        fail(lostLinkError());
+    return QSqlDatabase::database(m_connectionName, false);
 }
 
 void AdoConnection::requireOpen() const

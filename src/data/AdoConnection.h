@@ -102,6 +102,9 @@ private:
     void run(const QString& statement, Result* result, long* recordsAffected);
     /// Executes an engine statement with bound values (recordset updates).
     void runPrepared(const QString& engineStatement, const QList<QVariant>& values, long* recordsAffected);
+    /// The open link for an operation: raises when the connection is closed or its link was lost,
+    /// clears the error collection and hands `traced` (when given) to the statement tracer first.
+    QSqlDatabase usableDatabase(const QString* traced);
     [[noreturn]] void raise(const AdoError& error);
     void requireOpen() const;
     void fail(const AdoError& error);

@@ -106,6 +106,9 @@ private:
     bool isOracleConnection() const;
     bool runParameterDialog();
     void EjecutaScriptOracle(QString& Script, long& RecordsAffected);
+    /// The common part of EjecutaConsultaSQL and EjecutaConsultaRSQL: prepares the statement and
+    /// runs it (on Oracle as a script of its statements); failures are raised to the caller.
+    void ejecutaSentencia(QString& SentenciaSQL, long& RecordsAffected, AdoRecordsetPtr* Lrcs);
     QString FiltraSentenciaOracle(QString& Sentencia) const;
     /// Runs an existence check's statement on `connection`: into `Lrcs` when given, else into a
     /// private recordset; `rewrite` applies the restricted views (and, without `Lrcs`, the dialect).

@@ -137,19 +137,24 @@ void prepareStatement(DB_Dll& db, QString& statement)
 
 } // namespace
 
+void DB_Dll::ejecutaSentencia(QString& SentenciaSQL, long& RecordsAffected, AdoRecordsetPtr* Lrcs)
+{
+    prepareStatement(*this, SentenciaSQL);
+    if (gCnn().connectionString().contains(u"ORACLE"_s, Qt::CaseInsensitive)) {
+        EjecutaScriptOracle(SentenciaSQL, RecordsAffected);
+        return;
+    }
+    long affected = 0;
+    AdoRecordsetPtr result = gCnn().execute(SentenciaSQL, &affected, -1);
+    RecordsAffected = affected;
+    if (Lrcs && *Lrcs)
+        *Lrcs = result;
+}
+
 void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected, AdoRecordsetPtr* Lrcs)
 {
     try {
-        prepareStatement(*this, SentenciaSQL);
-        if (gCnn().connectionString().contains(u"ORACLE"_s, Qt::CaseInsensitive)) {
-            EjecutaScriptOracle(SentenciaSQL, RecordsAffected);
-        } else {
-            long affected = 0;
-            AdoRecordsetPtr result = gCnn().execute(SentenciaSQL, &affected, -1);
-            RecordsAffected = affected;
-            if (Lrcs && *Lrcs)
-                *Lrcs = result;
-        }
+        ejecutaSentencia(SentenciaSQL, RecordsAffected, Lrcs);
         clearTruncationWarning(SentenciaSQL);
     } catch (const RuntimeError&) {
         // Failures are not reported: the caller judges the outcome by the connection's errors.
@@ -160,16 +165,7 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected, Ad
 void DB_Dll::EjecutaConsultaRSQL(QString& SentenciaSQL, long& RecordsAffected, AdoRecordsetPtr* Lrcs)
 {
     try {
-        prepareStatement(*this, SentenciaSQL);
-        if (gCnn().connectionString().contains(u"ORACLE"_s, Qt::CaseInsensitive)) {
-            EjecutaScriptOracle(SentenciaSQL, RecordsAffected);
-        } else {
-            long affected = 0;
-            AdoRecordsetPtr result = gCnn().execute(SentenciaSQL, &affected, -1);
-            RecordsAffected = affected;
-            if (Lrcs && *Lrcs)
-                *Lrcs = result;
-        }
+        ejecutaSentencia(SentenciaSQL, RecordsAffected, Lrcs);
     } catch (const RuntimeError& failure) {
         const long n = failure.number();
         if (SentenciaSQL.contains(u"TRANS"_s, Qt::CaseInsensitive) || n == AdoErrorNumber::Unspecified ||

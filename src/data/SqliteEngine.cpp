@@ -2,6 +2,7 @@
 
 #include "data/SqlValue.h"
 #include "data/SqliteFunctions.h"
+#include "data/TsqlDates.h"
 #include "data/TsqlToSqlite.h"
 
 #include <QDate>
@@ -396,7 +397,7 @@ QVariant SqliteEngine::toEngineValue(const QVariant& value, int adoType) const
         return value.toBool() ? 1 : 0;
     case QMetaType::QString:
         if (adodate(adoType)) {
-            const QString iso = TsqlToSqlite::isoDate(value.toString());
+            const QString iso = TsqlDates::isoDate(value.toString());
             if (!iso.isEmpty())
                 return iso;
         }

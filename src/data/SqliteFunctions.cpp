@@ -1,6 +1,6 @@
 #include "data/SqliteFunctions.h"
 
-#include "data/TsqlToSqlite.h"
+#include "data/TsqlDates.h"
 #include "zimbrel2/Clock.h"
 
 #include <QByteArray>
@@ -64,7 +64,7 @@ void tsqlDatetime(sqlite3_context* context, int argc, sqlite3_value** argv)
     }
     const int style =
         argc > 1 && sqlite3_value_type(argv[1]) != SQLITE_NULL ? sqlite3_value_int(argv[1]) : -1;
-    const QString iso = TsqlToSqlite::isoDate(textArgument(argv[0]), style);
+    const QString iso = TsqlDates::isoDate(textArgument(argv[0]), style);
     if (iso.isEmpty())
         sqlite3_result_null(context);
     else

@@ -1,4 +1,5 @@
 #include "data/TsqlToSqlite.h"
+#include "data/TsqlDates.h"
 
 #include <gtest/gtest.h>
 
@@ -241,8 +242,7 @@ TEST(TsqlToSqlite, IsoDates)
         {u"2020-12-31 25:00"_s, -1, QString()},
     };
     for (const DateCase& c : cases)
-        EXPECT_EQ(TsqlToSqlite::isoDate(c.text, c.style), c.iso)
-            << c.text.toStdString() << " style " << c.style;
+        EXPECT_EQ(TsqlDates::isoDate(c.text, c.style), c.iso) << c.text.toStdString() << " style " << c.style;
 }
 
 } // namespace
