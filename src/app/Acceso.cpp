@@ -8,6 +8,7 @@
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
+#include "zimbrel2/RegionalSettings.h"
 #include "zimbrel2/TrappedRoutine.h"
 
 using namespace Qt::StringLiterals;
@@ -172,7 +173,7 @@ void RegistraAcceso(QString& programa)
         QString usuario = state.gUsuarioLogeado.trimmed().toUpper();
         QString formulario = program.trimmed().toUpper();
         QString tarea = task.trimmed().toUpper();
-        QString ingreso = Clock::now().toString(u"dd/MM/yy HH:mm"_s);
+        QString ingreso = RegionalSettings::current().shortDateTime(Clock::now());
         AgregaCampo(u"Maquina"_s, maquina, u"'"_s, true);
         AgregaCampo(u"Usuario"_s, usuario, u"'"_s, false);
         AgregaCampo(u"Formulario"_s, formulario, u"'"_s, false);

@@ -8,6 +8,7 @@
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
+#include "zimbrel2/RegionalSettings.h"
 
 using namespace Qt::StringLiterals;
 
@@ -62,7 +63,7 @@ void GrabaErrorAux(const QString& sentencia, QString& proceso, long error, const
         const QDateTime now = Clock::now();
         recordset.addNew();
         recordset.setValue(u"Proceso", ProgramInfo::executableName());
-        recordset.setValue(u"Fecha", now.toString(u"dd/MM/yy HH:mm"_s));
+        recordset.setValue(u"Fecha", RegionalSettings::current().shortDateTime(now));
         recordset.setValue(u"Error", static_cast<qlonglong>(error));
         recordset.setValue(u"Descripcion",
                            ClsUtiles::TextoVisible(ErrorLog::withoutPasswords(descripcion), 250));
