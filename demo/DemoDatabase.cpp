@@ -80,11 +80,14 @@ bool openDemoFile(QSqlDatabase& db, QString* error)
     return true;
 }
 
+// A new file's indexes are built in the current text order, which its user_version says.
 bool openForBuild(QSqlDatabase& db, QString* error)
 {
     if (!openDemoFile(db, error))
         return false;
-    return execAll(db, BuildPragmas, error);
+    return execAll(db, BuildPragmas, error) &&
+           execAll(db, {u"PRAGMA user_version = "_s + QString::number(SqliteFunctions::TextOrderVersion)},
+                   error);
 }
 
 bool buildMain(const QString& file, const DemoScale& scale, QString* error)

@@ -255,6 +255,10 @@ void SqliteEngine::prepareOpened(QSqlDatabase& db) const
 {
     if (!SqliteFunctions::registerOn(connectionHandle(db)))
         qWarning("SQLite: the text collation and functions could not be registered");
+    QString reindexError;
+    if (!SqliteFunctions::reindexForTextOrder(db, &reindexError))
+        qWarning("SQLite: the indexes could not be rebuilt for the text order: %s",
+                 qUtf8Printable(reindexError));
     QSqlQuery pragma(db);
     if (!pragma.exec(u"PRAGMA foreign_keys=ON"_s))
         qWarning("SQLite: foreign keys stay off: %s", qUtf8Printable(pragma.lastError().text()));
