@@ -161,8 +161,8 @@ QString checkDemoScale(const DemoScale& scale)
         return u"The number of extra cheques cannot be negative."_s;
     const qint64 minimum = minimumAccountingLines(scale);
     if (scale.accountingLines < minimum || scale.accountingLines == minimum + 1)
-        return u"The accounting lines must be %1, or more than %2: the payments alone take %1."_s.arg(minimum)
-            .arg(minimum + 1);
+        return u"The accounting lines must be %1, or more than %2: the payments alone take %1."_s.arg(
+            QString::number(minimum), QString::number(minimum + 1));
     return {};
 }
 
