@@ -6,6 +6,7 @@
 #include "zimbrel2/Clock.h"
 #include "zimbrel2/ClsSistema.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/RegionalSettings.h"
@@ -126,7 +127,7 @@ void GActualizarDatoScript(const QStringList& script, bool& hayError, long& codi
                 QString proceso = ProgramInfo::executableName();
                 GrabaErrorAux(batch, proceso, code, message);
                 if (!message.trimmed().isEmpty() && muestraMensaje)
-                    operatorDialogs().messageBox(message, 16, u"Aviso al Operador!"_s);
+                    operatorDialogs().messageBox(message, MsgStyle::Critical, u"Aviso al Operador!"_s);
             } else {
                 QString commit = u"COMMIT TRANSACTION"_s;
                 long affected = 0;
