@@ -1,5 +1,7 @@
 #include "data/TsqlPieces.h"
 
+#include <algorithm>
+
 TsqlPieces::TsqlPieces(QStringView source)
     : m_src(source), m_tok(TsqlTokenizer::tokenize(source)), m_match(m_tok.size(), -1)
 {
@@ -7,6 +9,7 @@ TsqlPieces::TsqlPieces(QStringView source)
     for (qsizetype i = 0; i < size(); ++i) {
         if (isSymbol(i, u'(')) {
             open.push_back(i);
+            m_depth = std::max(m_depth, int(open.size()));
         } else if (isSymbol(i, u')') && !open.empty()) {
             m_match[open.back()] = i;
             m_match[i] = open.back();

@@ -35,6 +35,8 @@ public:
     /// The piece that closes (or opens) the parenthesis at `i`; -1 when it has no partner or `i`
     /// is no parenthesis.
     qsizetype match(qsizetype i) const { return m_match[i]; }
+    /// The deepest nesting of parentheses in the text (0 for none).
+    int depth() const { return m_depth; }
 
     bool isWord(qsizetype i, QStringView w) const
     {
@@ -81,4 +83,5 @@ private:
     QStringView m_src;
     QList<Token> m_tok;
     std::vector<qsizetype> m_match;
+    int m_depth = 0;
 };

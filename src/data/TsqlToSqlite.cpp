@@ -1,7 +1,9 @@
 #include "data/TsqlToSqlite.h"
 
+#include "data/AdoError.h"
 #include "data/TsqlBatch.h"
 #include "data/TsqlDates.h"
+#include "zimbrel2/RuntimeError.h"
 
 #include <QRegularExpression>
 
@@ -94,6 +96,8 @@ class Translator : private TsqlBatch
 {
 public:
     explicit Translator(QStringView source) : TsqlBatch(source), m_skip(size(), false), m_repl(size()) {}
+
+    bool tooDeep() const { return depth() > TsqlToSqlite::MaxNesting; }
 
     QStringList run()
     {
@@ -636,5 +640,14 @@ QStringList TsqlToSqlite::translate(QStringView tsql)
 {
     if (tsql.trimmed().isEmpty())
         return {};
-    return Translator(tsql).run();
+    Translator translator(tsql);
+    if (translator.tooDeep())
+        throw RuntimeError(AdoErrorNumber::CommandText, tooDeepDescription());
+    return translator.run();
+}
+
+QString TsqlToSqlite::tooDeepDescription()
+{
+    return u"Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into "
+           u"smaller queries."_s;
 }

@@ -34,5 +34,12 @@ public:
     /// The statements `tsql` stands for, in order. A batch is split at ";" and at line breaks where
     /// a new statement starts; its transaction statements become "BEGIN", "COMMIT" and "ROLLBACK";
     /// session options (SET NOCOUNT ON, ...) and "GO" lines are dropped. Blank input gives none.
+    /// Raises a RuntimeError (AdoErrorNumber::CommandText) for a text nested deeper than
+    /// MaxNesting parentheses, which the translator, working level by level, does not take.
     static QStringList translate(QStringView tsql);
+
+    /// The deepest nesting of parentheses translated; far beyond any statement the program writes.
+    static constexpr int MaxNesting = 200;
+    /// The description of the refusal, as SQL Server words its own (error 191).
+    static QString tooDeepDescription();
 };
