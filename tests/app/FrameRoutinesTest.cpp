@@ -128,6 +128,17 @@ TEST_F(FrameRoutines, GrabaErrorAuxRecordsTheFailureCutToItsColumn)
     EXPECT_EQ(empty, u"talonex"_s);
 }
 
+// On Oracle the error record is opened in Oracle's dialect, which has no TOP.
+TEST_F(FrameRoutines, TheErrorRecordIsOpenedInThePlatformsDialect)
+{
+    DB_Dll oracle;
+    oracle.gConnString = u"Provider=OraOLEDB.Oracle.1;Data Source=PROD;User Id=U;Password=p;"_s;
+    const QString onOracle = SentenciaAuxErr(oracle);
+    EXPECT_FALSE(onOracle.contains(u"top"_s, Qt::CaseInsensitive)) << onOracle.toStdString();
+    EXPECT_TRUE(onOracle.contains(u"ROWNUM <= 1"_s)) << onOracle.toStdString();
+    EXPECT_EQ(SentenciaAuxErr(DataGlobals::gDB()), u"select  top 1 * from AUX_ERR  with(nolock) "_s);
+}
+
 // The error record's date and the access record's "Ingreso" are written with the workstation's
 // date and time separators.
 TEST_F(FrameRoutines, RecordedMomentsUseTheRegionalSeparators)

@@ -478,12 +478,6 @@ TEST_F(LookupsTest, TablesAndColumnsOfTheCatalogue)
     for (const Column& c : columns)
         EXPECT_EQ(db().ExisteCampoDB(c.table, c.column), c.exists)
             << c.table.toStdString() << "." << c.column.toStdString();
-
-    // On an Oracle connection the catalogue is not asked.
-    db().gProveedor = u"OraOLEDB.Oracle.1"_s;
-    EXPECT_TRUE(db().ExisteCampoDB(u"MA_CUENTAS"_s, u"NoHay"_s));
-    EXPECT_TRUE(db().VerCampoDB(u"MA_CUENTAS"_s, u"NoHay"_s, true, u"int"_s, true));
-    EXPECT_FALSE(db().ExisteTablaDB(u"NO_EXISTE"_s));
 }
 
 TEST_F(LookupsTest, CatalogueFailuresAreReportedByTheMainObject)
@@ -541,7 +535,17 @@ protected:
     void SetUp() override
     {
         LookupsTest::SetUp();
-        open(DemoDb::AdminUser, false, u"Workstation ID=ORACLE;"_s);
+        // The Oracle provider on a data source that names the demo file: Oracle's dialect and script
+        // road on a real database.
+        DB_Dll& db = DataGlobals::gDB();
+        db.gCnn().setTracer([this](const QString& statement) { m_trace << statement; });
+        db.OpenServerADODB(false, 3,
+                           u"Provider=OraOLEDB.Oracle.1;Data Source="_s +
+                               DemoDb::databaseFilePath(folder(), DemoDb::MainDatabaseName) + u";User Id="_s +
+                               DemoDb::AdminUser + u";Password="_s + DemoDb::DefaultPassword + u";"_s,
+                           false, true);
+        ASSERT_TRUE(db.gOpenFlag);
+        ASSERT_TRUE(db.isOracleConnection());
         sent();
     }
 
@@ -561,13 +565,12 @@ TEST_F(OracleScriptTest, TransactionsAndStatementsOfAScript)
     db().EjecutaConsultaSQL(script, affected);
     EXPECT_EQ(affected, 8);
     EXPECT_TRUE(script.isEmpty());
+    // The transaction is begun and committed through the driver: only the updates are sent as text.
     EXPECT_EQ(
         sent(),
         (QStringList{
-            u"BEGIN TRANSACTION"_s,
             u"UPDATE TA_BANCOS SET Descripcion = 'Galicia' WHERE IdBanco = '007'"_s,
             u"UPDATE TA_BANCOS SET Descripcion = SUBSTR(Descripcion,1,8) WHERE IdBanco IN ('011', '014')"_s,
-            u"COMMIT TRANSACTION"_s,
         }));
     EXPECT_EQ(bank(u"007"_s), u"Galicia"_s);
     EXPECT_EQ(bank(u"011"_s), u"Banco de"_s);
@@ -578,10 +581,16 @@ TEST_F(OracleScriptTest, TransactionsAndStatementsOfAScript)
     affected = 0;
     db().EjecutaConsultaSQL(script, affected);
     EXPECT_EQ(affected, 1);
-    EXPECT_EQ(sent(), (QStringList{u"BEGIN TRANSACTION"_s,
-                                   u"UPDATE TA_BANCOS SET Descripcion = 'Otro' WHERE IdBanco = '191'"_s,
-                                   u"ROLLBACK TRANSACTION"_s}));
+    EXPECT_EQ(sent(), QStringList{u"UPDATE TA_BANCOS SET Descripcion = 'Otro' WHERE IdBanco = '191'"_s});
     EXPECT_EQ(bank(u"191"_s), credicoop);
+}
+
+// On an Oracle connection the catalogue is not asked for columns.
+TEST_F(OracleScriptTest, TheCatalogueIsNotAskedForColumns)
+{
+    EXPECT_TRUE(db().ExisteCampoDB(u"MA_CUENTAS"_s, u"NoHay"_s));
+    EXPECT_TRUE(db().VerCampoDB(u"MA_CUENTAS"_s, u"NoHay"_s, true, u"int"_s, true));
+    EXPECT_FALSE(db().ExisteTablaDB(u"NO_EXISTE"_s));
 }
 
 TEST_F(OracleScriptTest, TheTestOfAnIfNotExistsIsDroppedAndTheStatementRuns)
