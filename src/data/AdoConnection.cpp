@@ -215,7 +215,11 @@ void AdoConnection::transaction(SqlEngine::TransactionStep step)
     if (step == TransactionStep::Rollback && m_open && !m_linkDropped &&
         m_engine->inTransaction(QSqlDatabase::database(m_connectionName, false)) == false)
         return;
-    QSqlDatabase db = usableDatabase(nullptr);
+    // The tracer sees the step under its T-SQL name, so a trace still shows where each
+    // transaction begins and ends.
+    static const QString traced[] = {u"BEGIN TRANSACTION"_s, u"COMMIT TRANSACTION"_s,
+                                     u"ROLLBACK TRANSACTION"_s};
+    QSqlDatabase db = usableDatabase(&traced[static_cast<int>(step)]);
     AdoError refusal;
     if (step == TransactionStep::Commit && !m_engine->mayCommit(db, &refusal)) {
         db.rollback();

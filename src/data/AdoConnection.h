@@ -71,8 +71,9 @@ public:
     /// first statement that returns rows come back as an open recordset.
     AdoRecordsetPtr execute(const QString& statement, long* recordsAffected = nullptr, long options = -1);
 
-    /// Transactions go through the driver, as ADO's go through the provider: no statement text is
-    /// sent for them, which Oracle would refuse ("BEGIN TRANSACTION").
+    /// Transactions go through the engine (the driver on ODBC), as ADO's go through the provider:
+    /// no "BEGIN TRANSACTION" text reaches a server, which Oracle would refuse. The tracer still
+    /// sees each step under its T-SQL name.
     void beginTrans();
     void commitTrans();
     void rollbackTrans();

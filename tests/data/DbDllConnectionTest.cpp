@@ -257,8 +257,8 @@ TEST_F(DbDllConnection, OracleInTheLoginDoesNotMakeTheConnectionOracle)
     EXPECT_FALSE(oracle.isOracleConnection());
 }
 
-// Transactions are begun, committed and rolled back through the driver, as ADO does through the
-// provider: no statement text goes to the server for them (Oracle refuses "BEGIN TRANSACTION").
+// Transactions are begun, committed and rolled back through the engine, as ADO does through the
+// provider; the trace shows each step under its T-SQL name.
 TEST_F(DbDllConnection, TransactionsGoThroughTheDriver)
 {
     DB_Dll& db = openMain();
@@ -278,7 +278,8 @@ TEST_F(DbDllConnection, TransactionsGoThroughTheDriver)
     cnn.execute(insert);
     cnn.commitTrans();
     EXPECT_EQ(count(), 1);
-    EXPECT_EQ(trace, (QStringList{insert, insert}));
+    EXPECT_EQ(trace, (QStringList{u"BEGIN TRANSACTION"_s, insert, u"ROLLBACK TRANSACTION"_s,
+                                  u"BEGIN TRANSACTION"_s, insert, u"COMMIT TRANSACTION"_s}));
 
     // Ending a transaction that is not there fails as the server reports it.
     try {

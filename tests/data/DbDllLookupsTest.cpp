@@ -565,12 +565,13 @@ TEST_F(OracleScriptTest, TransactionsAndStatementsOfAScript)
     db().EjecutaConsultaSQL(script, affected);
     EXPECT_EQ(affected, 8);
     EXPECT_TRUE(script.isEmpty());
-    // The transaction is begun and committed through the driver: only the updates are sent as text.
     EXPECT_EQ(
         sent(),
         (QStringList{
+            u"BEGIN TRANSACTION"_s,
             u"UPDATE TA_BANCOS SET Descripcion = 'Galicia' WHERE IdBanco = '007'"_s,
             u"UPDATE TA_BANCOS SET Descripcion = SUBSTR(Descripcion,1,8) WHERE IdBanco IN ('011', '014')"_s,
+            u"COMMIT TRANSACTION"_s,
         }));
     EXPECT_EQ(bank(u"007"_s), u"Galicia"_s);
     EXPECT_EQ(bank(u"011"_s), u"Banco de"_s);
@@ -581,7 +582,9 @@ TEST_F(OracleScriptTest, TransactionsAndStatementsOfAScript)
     affected = 0;
     db().EjecutaConsultaSQL(script, affected);
     EXPECT_EQ(affected, 1);
-    EXPECT_EQ(sent(), QStringList{u"UPDATE TA_BANCOS SET Descripcion = 'Otro' WHERE IdBanco = '191'"_s});
+    EXPECT_EQ(sent(), (QStringList{u"BEGIN TRANSACTION"_s,
+                                   u"UPDATE TA_BANCOS SET Descripcion = 'Otro' WHERE IdBanco = '191'"_s,
+                                   u"ROLLBACK TRANSACTION"_s}));
     EXPECT_EQ(bank(u"191"_s), credicoop);
 }
 
