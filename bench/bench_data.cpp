@@ -6,6 +6,7 @@
 #include "data/DB_Dll.h"
 #include "data/DataGlobals.h"
 #include "data/SqliteFunctions.h"
+#include "data/TsqlToSqlite.h"
 #include "demo/DemoDatabase.h"
 #include "zimbrel2/ProgramInfo.h"
 
@@ -155,6 +156,23 @@ void BM_IniciarAplicacion(benchmark::State& state)
     resetAppState();
 }
 BENCHMARK(BM_IniciarAplicacion)->Unit(benchmark::kMillisecond);
+
+// A long chain of OR terms, as a statement built from a long list of ticked cheques could be: the
+// translation must grow linearly with the terms (the reported complexity says so).
+void BM_TranslateOrChain(benchmark::State& state)
+{
+    QString tsql = u"SELECT * FROM MV_ASIENTOS with(nolock) WHERE NroComprobanteBancario = 'B-1'"_s;
+    for (int64_t i = 2; i <= state.range(0); ++i)
+        tsql += u" OR NroComprobanteBancario = 'B-"_s + QString::number(i) + u"'"_s;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TsqlToSqlite::translate(tsql));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_TranslateOrChain)
+    ->RangeMultiplier(4)
+    ->Range(1000, 64000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

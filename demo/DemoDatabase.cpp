@@ -80,11 +80,14 @@ bool openDemoFile(QSqlDatabase& db, QString* error)
     return true;
 }
 
+// A new file's indexes are built in the current text order, which its user_version says.
 bool openForBuild(QSqlDatabase& db, QString* error)
 {
     if (!openDemoFile(db, error))
         return false;
-    return execAll(db, BuildPragmas, error);
+    return execAll(db, BuildPragmas, error) &&
+           execAll(db, {u"PRAGMA user_version = "_s + QString::number(SqliteFunctions::TextOrderVersion)},
+                   error);
 }
 
 bool buildMain(const QString& file, const DemoScale& scale, QString* error)
@@ -158,8 +161,8 @@ QString checkDemoScale(const DemoScale& scale)
         return u"The number of extra cheques cannot be negative."_s;
     const qint64 minimum = minimumAccountingLines(scale);
     if (scale.accountingLines < minimum || scale.accountingLines == minimum + 1)
-        return u"The accounting lines must be %1, or more than %2: the payments alone take %1."_s.arg(minimum)
-            .arg(minimum + 1);
+        return u"The accounting lines must be %1, or more than %2: the payments alone take %1."_s.arg(
+            QString::number(minimum), QString::number(minimum + 1));
     return {};
 }
 

@@ -6,8 +6,10 @@
 #include "zimbrel2/Clock.h"
 #include "zimbrel2/ClsSistema.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
+#include "zimbrel2/RegionalSettings.h"
 #include "zimbrel2/TrappedRoutine.h"
 
 using namespace Qt::StringLiterals;
@@ -125,7 +127,7 @@ void GActualizarDatoScript(const QStringList& script, bool& hayError, long& codi
                 QString proceso = ProgramInfo::executableName();
                 GrabaErrorAux(batch, proceso, code, message);
                 if (!message.trimmed().isEmpty() && muestraMensaje)
-                    operatorDialogs().messageBox(message, 16, u"Aviso al Operador!"_s);
+                    operatorDialogs().messageBox(message, MsgStyle::Critical, u"Aviso al Operador!"_s);
             } else {
                 QString commit = u"COMMIT TRANSACTION"_s;
                 long affected = 0;
@@ -172,7 +174,7 @@ void RegistraAcceso(QString& programa)
         QString usuario = state.gUsuarioLogeado.trimmed().toUpper();
         QString formulario = program.trimmed().toUpper();
         QString tarea = task.trimmed().toUpper();
-        QString ingreso = Clock::now().toString(u"dd/MM/yy HH:mm"_s);
+        QString ingreso = RegionalSettings::current().shortDateTime(Clock::now());
         AgregaCampo(u"Maquina"_s, maquina, u"'"_s, true);
         AgregaCampo(u"Usuario"_s, usuario, u"'"_s, false);
         AgregaCampo(u"Formulario"_s, formulario, u"'"_s, false);

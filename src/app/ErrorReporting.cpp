@@ -6,8 +6,10 @@
 #include "zimbrel2/Clock.h"
 #include "zimbrel2/ClsSistema.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
+#include "zimbrel2/RegionalSettings.h"
 
 using namespace Qt::StringLiterals;
 
@@ -35,7 +37,7 @@ int TrataError(const RuntimeError& error, std::optional<int> botones, const QStr
     const QString message = ErrorLog::message(error.number(), error.description());
     const QString routineText = rutina.isEmpty() ? QString() : u" - "_s + rutina;
     const QString title = error.source() + routineText + u" Aviso al operador!!! - 2 "_s;
-    const int style = botones.value_or(18);
+    const int style = botones.value_or(MsgStyle::AbortRetryIgnore + MsgStyle::Critical);
     if (error.number() == 0) {
         ErrorLog::touch(path);
         return 0;
@@ -43,6 +45,11 @@ int TrataError(const RuntimeError& error, std::optional<int> botones, const QStr
     const int answer = operatorDialogs().messageBox(message, style, title);
     ErrorLog::append(path, ErrorLog::line(routineText, message, answer));
     return answer;
+}
+
+QString SentenciaAuxErr(const DB_Dll& db)
+{
+    return db.ORACLE_Dicc(u"select  top 1 * from AUX_ERR  with(nolock) "_s);
 }
 
 void GrabaErrorAux(const QString& sentencia, QString& proceso, long error, const QString& descripcion)
@@ -54,7 +61,7 @@ void GrabaErrorAux(const QString& sentencia, QString& proceso, long error, const
     // records nothing and shows nothing.
     AdoRecordset recordset;
     try {
-        recordset.open(u"select  top 1 * from AUX_ERR  with(nolock) "_s, &db.gCnn(), 2, 3, -1);
+        recordset.open(SentenciaAuxErr(db), &db.gCnn(), 2, 3, -1);
     } catch (const RuntimeError&) {
         return;
     }
@@ -62,7 +69,7 @@ void GrabaErrorAux(const QString& sentencia, QString& proceso, long error, const
         const QDateTime now = Clock::now();
         recordset.addNew();
         recordset.setValue(u"Proceso", ProgramInfo::executableName());
-        recordset.setValue(u"Fecha", now.toString(u"dd/MM/yy HH:mm"_s));
+        recordset.setValue(u"Fecha", RegionalSettings::current().shortDateTime(now));
         recordset.setValue(u"Error", static_cast<qlonglong>(error));
         recordset.setValue(u"Descripcion",
                            ClsUtiles::TextoVisible(ErrorLog::withoutPasswords(descripcion), 250));

@@ -9,13 +9,14 @@
 #include "zimbrel2/ClsSistema.h"
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/ProgramInfo.h"
+#include "zimbrel2/RuntimeError.h"
 #include "zimbrel2/TrappedRoutine.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringEncoder>
 
-#include <algorithm>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -148,7 +149,12 @@ void AbreEstadisticas()
             return;
         stats.gCnn().setDefaultDatabase(u"TS_ESTADISTICAS"_s);
         const qint64 timeOut = ClsUtiles::TextoAEntero(CfgTS(u"TimeOut"_s));
-        state.gTimeOut = static_cast<qint16>(std::clamp<qint64>(timeOut, 0, 32767));
+        // The time-out is a 16-bit count of seconds: a value it cannot hold, or a negative one,
+        // fails the step, so the time-out stays 360 and the key, which the suite's other programs
+        // share, is left as it is.
+        if (timeOut < 0 || timeOut > std::numeric_limits<qint16>::max())
+            throw RuntimeError(6, u"Overflow"_s);
+        state.gTimeOut = static_cast<qint16>(timeOut);
         if (state.gTimeOut == 0)
             GrabaCfgTS(u"TimeOut"_s, 0, QString(), false, u"BaseDeDatos"_s, true);
     });

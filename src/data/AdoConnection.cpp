@@ -16,6 +16,7 @@ namespace {
 
 const QString AdoSource = u"ADODB.Connection"_s;
 const QString ProviderSource = u"Microsoft OLE DB Provider for SQL Server"_s;
+constexpr long NestedTooDeeply = 191;
 
 QString nextConnectionName()
 {
@@ -99,11 +100,7 @@ QSqlDatabase AdoConnection::database() const
 
 void AdoConnection::setDefaultDatabase(const QString& name)
 {
-    requireOpen();
-    m_errors.clear();
-    if (m_linkDropped)
-        fail(lostLinkError());
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase db = usableDatabase(nullptr);
     AdoError error;
     if (!m_engine->useDatabase(db, name, &error))
         fail(error);
@@ -169,6 +166,7 @@ void AdoConnection::open(const QString& connectionString, const QString& user, c
     m_engine = std::move(engine);
     m_open = true;
     m_linkDropped = false;
+    m_oracle = parsed.isOracle();
     m_defaultDatabase = parsed.database();
 }
 
@@ -200,26 +198,58 @@ AdoRecordsetPtr AdoConnection::execute(const QString& statement, long* recordsAf
 
 void AdoConnection::beginTrans()
 {
-    run(u"BEGIN TRANSACTION"_s, nullptr, nullptr);
+    transaction(SqlEngine::TransactionStep::Begin);
 }
 
 void AdoConnection::commitTrans()
 {
-    run(u"COMMIT TRANSACTION"_s, nullptr, nullptr);
+    transaction(SqlEngine::TransactionStep::Commit);
 }
 
 void AdoConnection::rollbackTrans()
 {
-    run(u"ROLLBACK TRANSACTION"_s, nullptr, nullptr);
+    transaction(SqlEngine::TransactionStep::Rollback);
+}
+
+void AdoConnection::transaction(SqlEngine::TransactionStep step)
+{
+    // A write the engine failed with a transaction it rolled back itself (disk full, for one) left
+    // no transaction: rolling back is then done already, and that write's error, which the
+    // operator must read, stays in the collection.
+    using TransactionStep = SqlEngine::TransactionStep;
+    if (step == TransactionStep::Rollback && m_open && !m_linkDropped &&
+        m_engine->inTransaction(QSqlDatabase::database(m_connectionName, false)) == false)
+        return;
+    // The tracer sees the step under its T-SQL name, so a trace still shows where each
+    // transaction begins and ends.
+    static const QString traced[] = {u"BEGIN TRANSACTION"_s, u"COMMIT TRANSACTION"_s,
+                                     u"ROLLBACK TRANSACTION"_s};
+    QSqlDatabase db = usableDatabase(&traced[static_cast<int>(step)]);
+    AdoError refusal;
+    if (step == TransactionStep::Commit && !m_engine->mayCommit(db, &refusal)) {
+        db.rollback();
+        fail(refusal);
+    }
+    AdoError error;
+    if (!m_engine->transaction(db, step, &error))
+        fail(error);
+}
+
+bool AdoConnection::databaseMoved() const
+{
+    if (!m_open || m_linkDropped)
+        return false;
+    return !m_engine->mayCommit(QSqlDatabase::database(m_connectionName, false), nullptr);
+}
+
+bool AdoConnection::isOracle() const
+{
+    return m_open ? m_oracle : ConnectionString(m_connectionString).isOracle();
 }
 
 AdoRecordsetPtr AdoConnection::openSchema(int schema, const QStringList& restrictions)
 {
-    requireOpen();
-    m_errors.clear();
-    if (m_linkDropped)
-        fail(lostLinkError());
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase db = usableDatabase(nullptr);
     const auto restriction = [&](int i) { return i < restrictions.size() ? restrictions[i] : QString(); };
     const auto text = [](const QString& name) { return AdoField{name, AdoType::VarWChar, 128}; };
     std::vector<QVariant> rows;
@@ -265,19 +295,19 @@ void AdoConnection::dropLink()
 
 void AdoConnection::run(const QString& statement, Result* result, long* recordsAffected)
 {
-    requireOpen();
-    m_errors.clear();
-    if (m_tracer)
-        m_tracer(statement);
-    if (m_linkDropped)
-        fail(lostLinkError());
-
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase db = usableDatabase(&statement);
     long affected = 0;
     bool failed = false;
     // Like a server batch, a statement that fails does not stop the ones after it; the operation
     // then raises the first failure.
-    for (const QString& engineStatement : m_engine->translate(statement)) {
+    QStringList engineStatements;
+    try {
+        engineStatements = m_engine->translate(statement);
+    } catch (const RuntimeError& refused) {
+        // The server's own refusal of a statement nested past its limits.
+        fail(AdoError{refused.number(), u"42000"_s, refused.description(), NestedTooDeeply, ProviderSource});
+    }
+    for (const QString& engineStatement : std::as_const(engineStatements)) {
         QSqlQuery query(db);
         query.setForwardOnly(true);
         if (!query.exec(engineStatement)) {
@@ -301,13 +331,7 @@ void AdoConnection::run(const QString& statement, Result* result, long* recordsA
 void AdoConnection::runPrepared(const QString& engineStatement, const QList<QVariant>& values,
                                 long* recordsAffected)
 {
-    requireOpen();
-    m_errors.clear();
-    if (m_tracer)
-        m_tracer(engineStatement);
-    if (m_linkDropped)
-        fail(lostLinkError());
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase db = usableDatabase(&engineStatement);
     QSqlQuery query(db);
     if (!query.prepare(engineStatement))
         fail(m_engine->mapError(query.lastError()));
@@ -341,6 +365,17 @@ void AdoConnection::fetch(QSqlQuery& query, Result& result) const
             result.values[start + i] = dateValue(result.values[start + i]);
         ++result.rows;
     }
+}
+
+QSqlDatabase AdoConnection::usableDatabase(const QString* traced)
+{
+    requireOpen();
+    m_errors.clear();
+    if (m_tracer && traced)
+        m_tracer(*traced);
+    if (m_linkDropped)
+        fail(lostLinkError());
+    return QSqlDatabase::database(m_connectionName, false);
 }
 
 void AdoConnection::requireOpen() const

@@ -3,6 +3,7 @@
 #include "data/AdoError.h"
 #include "data/AdoField.h"
 #include "data/AdoRecordset.h"
+#include "data/SqlEngine.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -14,7 +15,6 @@
 #include <vector>
 
 class QSqlQuery;
-class SqlEngine;
 
 /// Receives every statement exactly as the data layer hands it to the engine, before translation.
 using StatementTracer = std::function<void(const QString& statement)>;
@@ -71,9 +71,20 @@ public:
     /// first statement that returns rows come back as an open recordset.
     AdoRecordsetPtr execute(const QString& statement, long* recordsAffected = nullptr, long options = -1);
 
+    /// Transactions go through the engine (the driver on ODBC), as ADO's go through the provider:
+    /// no "BEGIN TRANSACTION" text reaches a server, which Oracle would refuse. The tracer still
+    /// sees each step under its T-SQL name.
     void beginTrans();
     void commitTrans();
     void rollbackTrans();
+
+    /// True when the open connection's database is no longer the one it opened (its file deleted
+    /// or replaced): commitTrans then rolls back and raises instead, so nothing more is written.
+    bool databaseMoved() const;
+
+    /// True for a connection to Oracle: decided once, from the provider of the connection string
+    /// (ConnectionString::isOracle), when it is opened; before that, from the string as it stands.
+    bool isOracle() const;
 
     /// Tables rowset (TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE) or columns rowset
     /// (TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME) restricted by catalogue, schema,
@@ -105,6 +116,10 @@ private:
     void run(const QString& statement, Result* result, long* recordsAffected);
     /// Executes an engine statement with bound values (recordset updates).
     void runPrepared(const QString& engineStatement, const QList<QVariant>& values, long* recordsAffected);
+    /// The open link for an operation: raises when the connection is closed or its link was lost,
+    /// clears the error collection and hands `traced` (when given) to the statement tracer first.
+    QSqlDatabase usableDatabase(const QString* traced);
+    void transaction(SqlEngine::TransactionStep step);
     [[noreturn]] void raise(const AdoError& error);
     void requireOpen() const;
     void fail(const AdoError& error);
@@ -118,6 +133,7 @@ private:
     int m_isolationLevel = 4096;
     bool m_open = false;
     bool m_linkDropped = false;
+    bool m_oracle = false;
     QList<AdoError> m_errors;
     std::unique_ptr<SqlEngine> m_engine;
     StatementTracer m_tracer;

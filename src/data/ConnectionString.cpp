@@ -102,6 +102,13 @@ QString ConnectionString::provider() const
     return value({u"Provider"});
 }
 
+bool ConnectionString::isOracle() const
+{
+    const QString name = provider();
+    return name.startsWith(u"OraOLEDB", Qt::CaseInsensitive) ||
+           name.compare(u"MSDAORA", Qt::CaseInsensitive) == 0;
+}
+
 QString ConnectionString::server() const
 {
     return value({u"Server", u"Data Source", u"Host"});

@@ -24,6 +24,11 @@ public:
     QString dataSource() const; // Data Source
     QString user() const;       // UId, User Id, User
     QString password() const;   // Pwd, Password
+    /// True when the provider is an Oracle one: "OraOLEDB.Oracle.1", as the connection string is
+    /// built for a server marked with "#" or for the Oracle platform of the connection dialog, or
+    /// Microsoft's "MSDAORA". The platform is told by the provider alone, never by "ORACLE" in a
+    /// server, user or password.
+    bool isOracle() const;
 
     /// The text with the password's value replaced by "****", for logs and messages.
     QString masked() const;

@@ -2,9 +2,11 @@
 #include "data/DB_Dll.h"
 
 #include "data/ConnectionDialogRequest.h"
+#include "data/ConnectionString.h"
 #include "data/DataGlobals.h"
 #include "data/ErrorLog.h"
 #include "data/SqlValue.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
 
@@ -14,12 +16,6 @@ namespace {
 
 const QString CR = u"\r"_s;
 const QString CRLF = u"\r\n"_s;
-
-// Message-box styles.
-constexpr int YesNoCritical = 4 + 16;
-constexpr int OkOnly = 0;
-constexpr int OkCritical = 16;
-constexpr int AnswerYes = 6;
 
 // Reads the leading number of a text with a point as decimal separator ("1.0" is 1), as the
 // runtime's value conversion does; anything else is 0.
@@ -190,9 +186,9 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
                                      u"3. Verifique si el inicio de sesion para el usuario "_s +
                                      main.gUsuario + u" existe"_s + CRLF + CRLF + CRLF +
                                      u" - Desea Intentarlo Nuevamente??? "_s;
-                const int answer = operatorDialogs().messageBox(text, YesNoCritical,
+                const int answer = operatorDialogs().messageBox(text, MsgStyle::YesNo + MsgStyle::Critical,
                                                                 u" Error de Conexion a Base de Datos"_s);
-                if (answer != AnswerYes) {
+                if (answer != MsgAnswer::Yes) {
                     gOpenFlag = false;
                     return;
                 }
@@ -207,7 +203,7 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
                 gCnn().close();
                 continue;
             }
-            operatorDialogs().messageBox(ErrorLog::withoutPasswords(failure.description()), OkOnly,
+            operatorDialogs().messageBox(ErrorLog::withoutPasswords(failure.description()), MsgStyle::OkOnly,
                                          ProgramInfo::executableName());
             return;
         }
@@ -248,9 +244,9 @@ void DB_Dll::ReintentaConectar()
             if (failure.number() == AdoErrorNumber::Unspecified)
                 return;
             const int answer = TratamientoErrores(failure, std::nullopt, u"AbrirRecordset"_s);
-            if (answer == 4)
+            if (answer == MsgAnswer::Retry)
                 continue;
-            if (answer == 5) {
+            if (answer == MsgAnswer::Ignore) {
                 ++step;
                 continue;
             }
@@ -305,9 +301,9 @@ void DB_Dll::OpenLocalADODB(const QString& ConnString, const QString& CadenaID, 
             }
             const long number = errors.isEmpty() ? failure.number() : errors.front().number;
             const QString description = errors.isEmpty() ? failure.description() : errors.front().description;
-            operatorDialogs().messageBox(QString::number(number) + u"  "_s +
-                                             ErrorLog::withoutPasswords(description),
-                                         OkCritical, ProgramInfo::executableName());
+            operatorDialogs().messageBox(
+                QString::number(number) + u"  "_s + ErrorLog::withoutPasswords(description),
+                MsgStyle::OkOnly + MsgStyle::Critical, ProgramInfo::executableName());
             return;
         }
     }
@@ -315,5 +311,7 @@ void DB_Dll::OpenLocalADODB(const QString& ConnString, const QString& CadenaID, 
 
 bool DB_Dll::isOracleConnection() const
 {
-    return m_cnn && m_cnn->connectionString().contains(u"ORACLE"_s, Qt::CaseInsensitive);
+    if (m_cnn && m_cnn->isOpen())
+        return m_cnn->isOracle();
+    return ConnectionString(gConnString).isOracle();
 }

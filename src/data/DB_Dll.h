@@ -102,10 +102,17 @@ public:
     int TratamientoErrores(const RuntimeError& CodErr, std::optional<int> Botones = std::nullopt,
                            const QString& Rutina = {});
 
-private:
+    /// The platform every dialect choice of this object asks: true for Oracle. Decided from the
+    /// provider of the open connection's string (built from the "#" server mark or the platform
+    /// chosen in the connection dialog), or of gConnString while nothing is open.
     bool isOracleConnection() const;
+
+private:
     bool runParameterDialog();
     void EjecutaScriptOracle(QString& Script, long& RecordsAffected);
+    /// The common part of EjecutaConsultaSQL and EjecutaConsultaRSQL: prepares the statement and
+    /// runs it (on Oracle as a script of its statements); failures are raised to the caller.
+    void ejecutaSentencia(QString& SentenciaSQL, long& RecordsAffected, AdoRecordsetPtr* Lrcs);
     QString FiltraSentenciaOracle(QString& Sentencia) const;
     /// Runs an existence check's statement on `connection`: into `Lrcs` when given, else into a
     /// private recordset; `rewrite` applies the restricted views (and, without `Lrcs`, the dialect).

@@ -3,15 +3,12 @@
 
 #include "data/DataGlobals.h"
 #include "data/ErrorLog.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int AnswerRetry = 4;
-constexpr int AnswerIgnore = 5;
-constexpr int AnswerYes = 6;
 
 QString withoutAdminMarks(QString text)
 {
@@ -45,11 +42,7 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, AdoRecordset& Lrcs, AdoConnec
                 SentenciaSQL = SS_TSinonimos(SentenciaSQL);
                 break;
             case 3:
-                // "ORACLE" past the first character of the connection string marks an Oracle connection.
-                source =
-                    gCnn().connectionString().indexOf(u"ORACLE"_s, 0, Qt::CaseInsensitive) > 0 && ConvOracle
-                        ? ORACLE_Dicc(SentenciaSQL)
-                        : SentenciaSQL;
+                source = isOracleConnection() && ConvOracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
                 break;
             case 4:
                 Lrcs.open(source, Conexionactiva ? Conexionactiva : &gCnn(), CursorType, LockType, Options);
@@ -72,7 +65,8 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, AdoRecordset& Lrcs, AdoConnec
                                          CRLF + u" Servidor "_s + main.gServidor + CRLF + CRLF +
                                          u"Elija SI para reintentar conectarse"_s + CRLF +
                                          u"Elija NO para cerrar la aplicacion"_s + CRLF + CRLF + CRLF;
-                    if (operatorDialogs().messageBox(text, 4 + 16, u"AVISO AL OPERADOR"_s) != AnswerYes) {
+                    if (operatorDialogs().messageBox(text, MsgStyle::YesNo + MsgStyle::Critical,
+                                                     u"AVISO AL OPERADOR"_s) != MsgAnswer::Yes) {
                         DataGlobals::terminateProcess();
                         return;
                     }
@@ -80,9 +74,9 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, AdoRecordset& Lrcs, AdoConnec
                 }
             }
             const int answer = TratamientoErrores(failure, std::nullopt, u"AbrirRecordset"_s);
-            if (answer == AnswerRetry)
+            if (answer == MsgAnswer::Retry)
                 continue;
-            if (answer == AnswerIgnore) {
+            if (answer == MsgAnswer::Ignore) {
                 ++step;
                 continue;
             }
@@ -111,7 +105,7 @@ void DB_Dll::CierraRecordset(AdoRecordset* LrcsTemp)
                 return;
             }
             const int answer = TratamientoErrores(failure, std::nullopt, u"CierraRecordset"_s);
-            if (answer != AnswerRetry)
+            if (answer != MsgAnswer::Retry)
                 return;
         }
     }
@@ -137,19 +131,24 @@ void prepareStatement(DB_Dll& db, QString& statement)
 
 } // namespace
 
+void DB_Dll::ejecutaSentencia(QString& SentenciaSQL, long& RecordsAffected, AdoRecordsetPtr* Lrcs)
+{
+    prepareStatement(*this, SentenciaSQL);
+    if (isOracleConnection()) {
+        EjecutaScriptOracle(SentenciaSQL, RecordsAffected);
+        return;
+    }
+    long affected = 0;
+    AdoRecordsetPtr result = gCnn().execute(SentenciaSQL, &affected, -1);
+    RecordsAffected = affected;
+    if (Lrcs && *Lrcs)
+        *Lrcs = result;
+}
+
 void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected, AdoRecordsetPtr* Lrcs)
 {
     try {
-        prepareStatement(*this, SentenciaSQL);
-        if (gCnn().connectionString().contains(u"ORACLE"_s, Qt::CaseInsensitive)) {
-            EjecutaScriptOracle(SentenciaSQL, RecordsAffected);
-        } else {
-            long affected = 0;
-            AdoRecordsetPtr result = gCnn().execute(SentenciaSQL, &affected, -1);
-            RecordsAffected = affected;
-            if (Lrcs && *Lrcs)
-                *Lrcs = result;
-        }
+        ejecutaSentencia(SentenciaSQL, RecordsAffected, Lrcs);
         clearTruncationWarning(SentenciaSQL);
     } catch (const RuntimeError&) {
         // Failures are not reported: the caller judges the outcome by the connection's errors.
@@ -160,23 +159,14 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected, Ad
 void DB_Dll::EjecutaConsultaRSQL(QString& SentenciaSQL, long& RecordsAffected, AdoRecordsetPtr* Lrcs)
 {
     try {
-        prepareStatement(*this, SentenciaSQL);
-        if (gCnn().connectionString().contains(u"ORACLE"_s, Qt::CaseInsensitive)) {
-            EjecutaScriptOracle(SentenciaSQL, RecordsAffected);
-        } else {
-            long affected = 0;
-            AdoRecordsetPtr result = gCnn().execute(SentenciaSQL, &affected, -1);
-            RecordsAffected = affected;
-            if (Lrcs && *Lrcs)
-                *Lrcs = result;
-        }
+        ejecutaSentencia(SentenciaSQL, RecordsAffected, Lrcs);
     } catch (const RuntimeError& failure) {
         const long n = failure.number();
         if (SentenciaSQL.contains(u"TRANS"_s, Qt::CaseInsensitive) || n == AdoErrorNumber::Unspecified ||
             n == AdoErrorNumber::Integrity || n == AdoErrorNumber::NoSuchTable ||
             n == AdoErrorNumber::CommandText)
             return;
-        operatorDialogs().messageBox(ErrorLog::withoutPasswords(failure.description()), 16,
+        operatorDialogs().messageBox(ErrorLog::withoutPasswords(failure.description()), MsgStyle::Critical,
                                      u"Aviso al operador!!!"_s);
     }
 }

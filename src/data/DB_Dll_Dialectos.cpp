@@ -23,7 +23,7 @@ QString DB_Dll::SS_TSinonimos(const QString& sql) const
 
 QString DB_Dll::ORACLE_Dicc(const QString& Valor) const
 {
-    if (!gConnString.contains(u"ORACLE"_s, Qt::CaseInsensitive))
+    if (!isOracleConnection())
         return Valor;
     return OracleDialect::translate(Valor);
 }

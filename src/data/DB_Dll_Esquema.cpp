@@ -51,7 +51,7 @@ bool DB_Dll::ExisteTablaDB(const QString& Tabla)
 bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo)
 {
     // Oracle's catalogue is not asked: every column counts as present there.
-    if (DataGlobals::gDB().gProveedor.contains(u"ORACLE"_s, Qt::CaseInsensitive))
+    if (DataGlobals::gDB().isOracleConnection())
         return true;
     bool found = false;
     AdoRecordsetPtr rows;

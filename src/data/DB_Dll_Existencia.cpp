@@ -7,6 +7,7 @@
 #include "data/ErrorLog.h"
 #include "data/SqlValue.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/RegionalSettings.h"
 #include "zimbrel2/TrappedRoutine.h"
@@ -24,15 +25,13 @@ constexpr int TypeDouble = 5;
 constexpr int TypeDate = 7;
 constexpr int TypeText = 8;
 
-constexpr int AbortRetryIgnoreCritical = 18;
-constexpr int AnswerAbort = 3;
-
 // Failures of the lookups are shown with their description alone.
 ErrorReporter operatorNotice()
 {
     return [](const RuntimeError& failure) {
         return operatorDialogs().messageBox(ErrorLog::withoutPasswords(failure.description()),
-                                            AbortRetryIgnoreCritical, u"Aviso al Operador"_s);
+                                            MsgStyle::AbortRetryIgnore + MsgStyle::Critical,
+                                            u"Aviso al Operador"_s);
     };
 }
 
@@ -230,7 +229,7 @@ QString DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado, co
     bool lost = false;
     AdoRecordset recordset;
     // With IgnoraError the first failure ends the lookup with "" and no message.
-    TrappedRoutine routine(IgnoraError ? ErrorReporter([](const RuntimeError&) { return AnswerAbort; })
+    TrappedRoutine routine(IgnoraError ? ErrorReporter([](const RuntimeError&) { return MsgAnswer::Abort; })
                                        : operatorNotice());
     routine.step([&] {
         AbrirRecordset(statement, recordset, nullptr, 0, 1, -1, true);

@@ -3,6 +3,8 @@
 #include "data/ConnectionDialogRequest.h"
 #include "data/DB_Dll.h"
 
+#include <QCoreApplication>
+
 #include <cstdlib>
 
 namespace {
@@ -22,6 +24,24 @@ Globals& globals()
     return g;
 }
 
+// The connections are Qt SQL connections, and Qt SQL's registry of them is a global object that is
+// gone by the time this file's static objects are destroyed: closing a connection then crashes the
+// process, and SQLite, never closed, leaves its -wal and -shm files behind. So the objects are
+// closed while the application object still exists, when it is destroyed. Only the connections:
+// the connection dialog may hold widgets, which the application has already taken down by then.
+void releaseAtApplicationEnd()
+{
+    static bool registered = false;
+    if (registered || !QCoreApplication::instance())
+        return;
+    registered = true;
+    qAddPostRoutine([] {
+        Globals& g = globals();
+        g.statistics.reset();
+        g.main.reset();
+    });
+}
+
 } // namespace
 
 namespace DataGlobals {
@@ -29,16 +49,20 @@ namespace DataGlobals {
 DB_Dll& gDB()
 {
     Globals& g = globals();
-    if (!g.main)
+    if (!g.main) {
+        releaseAtApplicationEnd();
         g.main = std::make_unique<DB_Dll>();
+    }
     return *g.main;
 }
 
 DB_Dll& gDBEstadisticas()
 {
     Globals& g = globals();
-    if (!g.statistics)
+    if (!g.statistics) {
+        releaseAtApplicationEnd();
         g.statistics = std::make_unique<DB_Dll>();
+    }
     return *g.statistics;
 }
 

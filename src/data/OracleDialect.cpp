@@ -76,7 +76,7 @@ void dateLiterals(QString& t)
             invalidArgument();
         const QString literal = s.mid(a + 1, b - a - 1);
         i = b;
-        if (const std::optional<QDate> date = ClsUtiles::TextoAFecha(literal)) {
+        if (const std::optional<QDate> date = ClsUtiles::TextoAFechaRegional(literal)) {
             replaceAll(t, u'\'' + literal + u'\'',
                        u"TO_DATE('"_s + date->toString(u"dd/MM/yyyy"_s) + u"',"_s + DateFormat + u')');
         }

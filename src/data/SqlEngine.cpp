@@ -69,6 +69,35 @@ QStringList SqlEngine::columns(const QSqlDatabase& db, const QString&, const QSt
     return names;
 }
 
+bool SqlEngine::transaction(QSqlDatabase& db, TransactionStep step, AdoError* error) const
+{
+    bool done = false;
+    switch (step) {
+    case TransactionStep::Begin:
+        done = db.transaction();
+        break;
+    case TransactionStep::Commit:
+        done = db.commit();
+        break;
+    case TransactionStep::Rollback:
+        done = db.rollback();
+        break;
+    }
+    if (!done && error)
+        *error = mapError(db.lastError());
+    return done;
+}
+
+bool SqlEngine::mayCommit(const QSqlDatabase&, AdoError*) const
+{
+    return true;
+}
+
+std::optional<bool> SqlEngine::inTransaction(const QSqlDatabase&) const
+{
+    return std::nullopt;
+}
+
 std::unique_ptr<SqlEngine> SqlEngine::forConnectionString(const ConnectionString& cs, AdoError* error)
 {
     if (cs.text().trimmed().isEmpty()) {
@@ -80,8 +109,7 @@ std::unique_ptr<SqlEngine> SqlEngine::forConnectionString(const ConnectionString
     }
     if (cs.provider().startsWith(u"Microsoft.Jet.OLEDB", Qt::CaseInsensitive) || cs.server().startsWith(u'/'))
         return std::make_unique<SqliteEngine>();
-    if (cs.provider().contains(u"OraOLEDB", Qt::CaseInsensitive) ||
-        cs.text().contains(u"ORACLE", Qt::CaseInsensitive))
+    if (cs.isOracle())
         return std::make_unique<OdbcEngine>(OdbcEngine::Server::Oracle);
     return std::make_unique<OdbcEngine>(OdbcEngine::Server::SqlServer);
 }

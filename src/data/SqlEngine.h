@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <memory>
+#include <optional>
 
 class QSqlField;
 class QSqlQuery;
@@ -36,6 +37,22 @@ public:
     /// The program's statement text as the statements this engine runs, in order (a batch with
     /// transaction statements becomes several). Quoted texts are kept exactly.
     virtual QStringList translate(const QString& tsql) const = 0;
+
+    enum class TransactionStep
+    {
+        Begin,
+        Commit,
+        Rollback
+    };
+    /// Begins, commits or rolls back the transaction of `db`; false with `error` filled when that
+    /// failed. The default goes through the driver (QSqlDatabase::transaction() and companions), as
+    /// ADO goes through the provider: Oracle knows no "BEGIN TRANSACTION" statement.
+    virtual bool transaction(QSqlDatabase& db, TransactionStep step, AdoError* error) const;
+    /// False, with `error` filled, when the transaction open on `db` must not be committed: its
+    /// database is no longer the one the connection opened. The default finds nothing against it.
+    virtual bool mayCommit(const QSqlDatabase& db, AdoError* error) const;
+    /// Whether a transaction is open on `db`; nullopt when the engine cannot tell.
+    virtual std::optional<bool> inTransaction(const QSqlDatabase& db) const;
 
     /// The engine's failure as the error-collection entry SQL Server's provider would give.
     virtual AdoError mapError(const QSqlError& error) const = 0;

@@ -2,6 +2,7 @@
 
 #include "data/SqlValue.h"
 #include "data/SqliteFunctions.h"
+#include "data/TsqlDates.h"
 #include "data/TsqlToSqlite.h"
 
 #include <QDate>
@@ -193,7 +194,9 @@ QString SqliteEngine::driverName() const
 
 QString SqliteEngine::databaseFile(const ConnectionString& cs)
 {
-    if (cs.provider().startsWith(u"Microsoft.Jet.OLEDB", Qt::CaseInsensitive))
+    // A local Access file, and an Oracle data source that names a file (the Oracle road tried on an
+    // embedded database), name the file itself.
+    if (cs.provider().startsWith(u"Microsoft.Jet.OLEDB", Qt::CaseInsensitive) || cs.isOracle())
         return cs.dataSource();
     const QString folder = cs.server();
     const QString database = cs.database();
@@ -254,6 +257,10 @@ void SqliteEngine::prepareOpened(QSqlDatabase& db) const
 {
     if (!SqliteFunctions::registerOn(connectionHandle(db)))
         qWarning("SQLite: the text collation and functions could not be registered");
+    QString reindexError;
+    if (!SqliteFunctions::reindexForTextOrder(db, &reindexError))
+        qWarning("SQLite: the indexes could not be rebuilt for the text order: %s",
+                 qUtf8Printable(reindexError));
     QSqlQuery pragma(db);
     if (!pragma.exec(u"PRAGMA foreign_keys=ON"_s))
         qWarning("SQLite: foreign keys stay off: %s", qUtf8Printable(pragma.lastError().text()));
@@ -263,6 +270,42 @@ void SqliteEngine::prepareOpened(QSqlDatabase& db) const
     // one writer of the other workstations on this machine no longer block each other.
     if (!pragma.exec(u"PRAGMA journal_mode=WAL"_s) || !pragma.exec(u"PRAGMA synchronous=NORMAL"_s))
         qWarning("SQLite: write-ahead log not used: %s", qUtf8Printable(pragma.lastError().text()));
+}
+
+bool SqliteEngine::transaction(QSqlDatabase& db, TransactionStep step, AdoError* error) const
+{
+    QSqlQuery query(db);
+    const QString statement = step == TransactionStep::Begin    ? u"BEGIN"_s
+                              : step == TransactionStep::Commit ? u"COMMIT"_s
+                                                                : u"ROLLBACK"_s;
+    if (query.exec(statement))
+        return true;
+    if (error)
+        *error = mapError(query.lastError());
+    return false;
+}
+
+bool SqliteEngine::mayCommit(const QSqlDatabase& db, AdoError* error) const
+{
+    sqlite3* handle = connectionHandle(db);
+    int moved = 0;
+    if (!handle || sqlite3_file_control(handle, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK ||
+        !moved)
+        return true;
+    if (error)
+        *error = adoError(AdoErrorNumber::Unspecified, u"HY000"_s, SQLITE_IOERR,
+                          u"[SQLite] The database file "_s + databaseFile(db) +
+                              u" was deleted or replaced while it was open; the transaction was rolled back "
+                              u"and nothing more is written."_s);
+    return false;
+}
+
+std::optional<bool> SqliteEngine::inTransaction(const QSqlDatabase& db) const
+{
+    sqlite3* handle = connectionHandle(db);
+    if (!handle)
+        return std::nullopt;
+    return sqlite3_get_autocommit(handle) == 0;
 }
 
 QStringList SqliteEngine::translate(const QString& tsql) const
@@ -396,7 +439,7 @@ QVariant SqliteEngine::toEngineValue(const QVariant& value, int adoType) const
         return value.toBool() ? 1 : 0;
     case QMetaType::QString:
         if (adodate(adoType)) {
-            const QString iso = TsqlToSqlite::isoDate(value.toString());
+            const QString iso = TsqlDates::isoDate(value.toString());
             if (!iso.isEmpty())
                 return iso;
         }

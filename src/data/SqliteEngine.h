@@ -16,6 +16,14 @@ public:
     void prepareOpened(QSqlDatabase& db) const override;
     QStringList translate(const QString& tsql) const override;
     AdoError mapError(const QSqlError& error) const override;
+    /// Refuses the commit when the file was deleted, renamed or replaced since it was opened
+    /// (SQLITE_FCNTL_HAS_MOVED): the work would be written where nobody reads it, or, through the
+    /// write-ahead log, into another file.
+    /// SQLite's own BEGIN, COMMIT and ROLLBACK on the connection: Qt's driver would report their
+    /// failures without SQLite's result code (a busy database, for one).
+    bool transaction(QSqlDatabase& db, TransactionStep step, AdoError* error) const override;
+    bool mayCommit(const QSqlDatabase& db, AdoError* error) const override;
+    std::optional<bool> inTransaction(const QSqlDatabase& db) const override;
     /// From the column's declared type; from the value's type for expressions.
     int adoType(const QSqlQuery& query, int column) const override;
     /// The declared length of a text column ("VARCHAR(15)" gives 15), also through a view; the

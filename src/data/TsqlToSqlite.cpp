@@ -1,11 +1,11 @@
 #include "data/TsqlToSqlite.h"
 
-#include "data/TsqlTokenizer.h"
+#include "data/AdoError.h"
+#include "data/TsqlBatch.h"
+#include "data/TsqlDates.h"
+#include "zimbrel2/RuntimeError.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QRegularExpression>
-#include <QTime>
 
 #include <vector>
 
@@ -20,90 +20,24 @@ bool isNumberText(QStringView quoted)
     return number.match(quoted.toString()).hasMatch();
 }
 
-using Token = TsqlTokenizer::Token;
-using Kind = Token::Kind;
-
-bool equalsAny(QStringView word, std::initializer_list<QStringView> words)
-{
-    for (QStringView w : words) {
-        if (word.compare(w, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
 // Table hints SQLite has no use for: its readers never wait for writers' row locks.
 bool isTableHint(QStringView word)
 {
-    return equalsAny(word,
-                     {u"nolock", u"readuncommitted", u"readcommitted", u"readcommittedlock", u"rowlock",
-                      u"paglock", u"tablock", u"tablockx", u"updlock", u"xlock", u"holdlock", u"serializable",
-                      u"repeatableread", u"readpast", u"nowait", u"forceseek", u"noexpand", u"index"});
-}
-
-// Session options of SET that have no meaning on SQLite and are dropped.
-bool isSessionOption(QStringView word)
-{
-    return equalsAny(word, {u"nocount", u"xact_abort", u"ansi_nulls", u"ansi_padding", u"ansi_warnings",
-                            u"quoted_identifier", u"arithabort", u"concat_null_yields_null", u"dateformat",
-                            u"language", u"lock_timeout", u"deadlock_priority", u"transaction"});
-}
-
-bool isStatementKeyword(QStringView word)
-{
-    return equalsAny(word, {u"select", u"insert", u"update", u"delete", u"begin", u"commit", u"rollback",
-                            u"alter", u"create", u"drop", u"set"});
+    return TsqlPieces::equalsAny(word, {u"nolock", u"readuncommitted", u"readcommitted", u"readcommittedlock",
+                                        u"rowlock", u"paglock", u"tablock", u"tablockx", u"updlock", u"xlock",
+                                        u"holdlock", u"serializable", u"repeatableread", u"readpast",
+                                        u"nowait", u"forceseek", u"noexpand", u"index"});
 }
 
 // Words after which an expression starts afresh: a "+" after them is no continuation of a
 // concatenation.
 bool isClauseKeyword(QStringView word)
 {
-    return equalsAny(word,
-                     {u"and",    u"or",       u"not",     u"case",   u"when",  u"then", u"else",   u"end",
-                      u"select", u"from",     u"where",   u"as",     u"on",    u"set",  u"values", u"in",
-                      u"like",   u"is",       u"between", u"order",  u"group", u"by",   u"having", u"union",
-                      u"join",   u"distinct", u"top",     u"exists", u"into",  u"asc",  u"desc",   u"all"});
-}
-
-bool hasLineBreak(QStringView text)
-{
-    return text.contains(u'\n') || text.contains(u'\r');
-}
-
-// strftime formats of CONVERT's date styles.
-QString strftimeFormat(int style)
-{
-    switch (style) {
-    case 1:
-        return u"%m/%d/%y"_s;
-    case 3:
-        return u"%d/%m/%y"_s;
-    case 101:
-        return u"%m/%d/%Y"_s;
-    case 103:
-        return u"%d/%m/%Y"_s;
-    case 104:
-        return u"%d.%m.%Y"_s;
-    case 105:
-        return u"%d-%m-%Y"_s;
-    case 108:
-        return u"%H:%M:%S"_s;
-    case 112:
-        return u"%Y%m%d"_s;
-    case 20:
-    case 120:
-        return u"%Y-%m-%d %H:%M:%S"_s;
-    case 21:
-    case 121:
-        return u"%Y-%m-%d %H:%M:%f"_s;
-    case 23:
-        return u"%Y-%m-%d"_s;
-    case 126:
-        return u"%Y-%m-%dT%H:%M:%f"_s;
-    default:
-        return {};
-    }
+    return TsqlPieces::equalsAny(
+        word, {u"and",    u"or",       u"not",     u"case",   u"when",  u"then", u"else",   u"end",
+               u"select", u"from",     u"where",   u"as",     u"on",    u"set",  u"values", u"in",
+               u"like",   u"is",       u"between", u"order",  u"group", u"by",   u"having", u"union",
+               u"join",   u"distinct", u"top",     u"exists", u"into",  u"asc",  u"desc",   u"all"});
 }
 
 enum class TypeFamily
@@ -119,15 +53,16 @@ enum class TypeFamily
 
 TypeFamily typeFamily(QStringView type)
 {
-    if (equalsAny(type, {u"int", u"integer", u"bigint", u"smallint", u"tinyint", u"bit"}))
+    if (TsqlPieces::equalsAny(type, {u"int", u"integer", u"bigint", u"smallint", u"tinyint", u"bit"}))
         return TypeFamily::Integer;
-    if (equalsAny(type, {u"decimal", u"numeric", u"money", u"smallmoney"}))
+    if (TsqlPieces::equalsAny(type, {u"decimal", u"numeric", u"money", u"smallmoney"}))
         return TypeFamily::Decimal;
-    if (equalsAny(type, {u"float", u"real"}))
+    if (TsqlPieces::equalsAny(type, {u"float", u"real"}))
         return TypeFamily::Float;
-    if (equalsAny(type, {u"char", u"varchar", u"nchar", u"nvarchar", u"text", u"ntext", u"sysname"}))
+    if (TsqlPieces::equalsAny(type,
+                              {u"char", u"varchar", u"nchar", u"nvarchar", u"text", u"ntext", u"sysname"}))
         return TypeFamily::Text;
-    if (equalsAny(type, {u"datetime", u"smalldatetime", u"datetime2", u"datetimeoffset"}))
+    if (TsqlPieces::equalsAny(type, {u"datetime", u"smalldatetime", u"datetime2", u"datetimeoffset"}))
         return TypeFamily::DateTime;
     if (type.compare(u"date", Qt::CaseInsensitive) == 0)
         return TypeFamily::Date;
@@ -155,26 +90,19 @@ QString stringContent(QStringView piece)
     return out;
 }
 
-struct Range
-{
-    qsizetype begin;
-    qsizetype end;
-};
-
-class Translator
+// Rewrites each statement of a batch; the pieces it drops are marked in m_skip, the ones it writes
+// otherwise in m_repl, and everything else is written as it stands.
+class Translator : private TsqlBatch
 {
 public:
-    explicit Translator(QStringView source)
-        : m_src(source), m_tok(TsqlTokenizer::tokenize(source)), m_match(m_tok.size(), -1),
-          m_skip(m_tok.size(), false), m_repl(m_tok.size())
-    {
-        matchParentheses();
-    }
+    explicit Translator(QStringView source) : TsqlBatch(source), m_skip(size(), false), m_repl(size()) {}
+
+    bool tooDeep() const { return depth() > TsqlToSqlite::MaxNesting; }
 
     QStringList run()
     {
         QStringList statements;
-        for (const Range& r : splitStatements()) {
+        for (const TsqlRange& r : TsqlBatch::statements()) {
             QString text = statement(r).trimmed();
             if (!text.isEmpty())
                 statements.append(text);
@@ -183,244 +111,10 @@ public:
     }
 
 private:
-    QStringView m_src;
-    QList<Token> m_tok;
-    std::vector<qsizetype> m_match;
     std::vector<bool> m_skip;
     std::vector<QString> m_repl;
 
-    qsizetype size() const { return m_tok.size(); }
-    QStringView text(qsizetype i) const { return m_tok[i].text(m_src); }
-    Kind kind(qsizetype i) const { return m_tok[i].kind; }
-    bool isWord(qsizetype i, QStringView w) const
-    {
-        return i >= 0 && i < size() && kind(i) == Kind::Word && text(i).compare(w, Qt::CaseInsensitive) == 0;
-    }
-    bool isSymbol(qsizetype i, QChar c) const
-    {
-        return i >= 0 && i < size() && kind(i) == Kind::Symbol && m_tok[i].len == 1 &&
-               m_src[m_tok[i].pos] == c;
-    }
-    bool isBlank(qsizetype i) const { return kind(i) == Kind::Space || kind(i) == Kind::Comment; }
-    bool isName(qsizetype i) const
-    {
-        return i >= 0 && i < size() &&
-               (kind(i) == Kind::Word || kind(i) == Kind::BracketName || kind(i) == Kind::QuotedName);
-    }
-    // The name a word or quoted name stands for, without its quotes.
-    QString nameOf(qsizetype i) const
-    {
-        const QStringView t = text(i);
-        if (kind(i) == Kind::Word)
-            return t.toString();
-        return t.mid(1, t.size() - 2).toString();
-    }
-    qsizetype nextSig(qsizetype i, qsizetype end) const
-    {
-        for (++i; i < end; ++i) {
-            if (!isBlank(i))
-                return i;
-        }
-        return end;
-    }
-    qsizetype prevSig(qsizetype i, qsizetype begin) const
-    {
-        for (--i; i >= begin; --i) {
-            if (!isBlank(i))
-                return i;
-        }
-        return -1;
-    }
-    Range trimmed(Range r) const
-    {
-        while (r.begin < r.end && isBlank(r.begin))
-            ++r.begin;
-        while (r.end > r.begin && isBlank(r.end - 1))
-            --r.end;
-        return r;
-    }
-
-    void matchParentheses()
-    {
-        std::vector<qsizetype> open;
-        for (qsizetype i = 0; i < size(); ++i) {
-            if (isSymbol(i, u'(')) {
-                open.push_back(i);
-            } else if (isSymbol(i, u')') && !open.empty()) {
-                m_match[open.back()] = i;
-                m_match[i] = open.back();
-                open.pop_back();
-            }
-        }
-    }
-
-    // --- Batches -----------------------------------------------------------------------------
-
-    struct StatementState
-    {
-        qsizetype first = -1;
-        bool sawSource = false; // INSERT: VALUES or SELECT seen
-        bool sawSet = false;    // UPDATE: SET seen
-        bool trigger = false;   // CREATE TRIGGER: its body holds statements of its own
-        int bodyDepth = 0;
-        bool bodyOpen = false;
-    };
-
-    bool startsLine(qsizetype i) const
-    {
-        return i > 0 && kind(i - 1) == Kind::Space && hasLineBreak(text(i - 1));
-    }
-
-    bool isGoLine(qsizetype i) const
-    {
-        return isWord(i, u"go") && (i == 0 || startsLine(i)) &&
-               (i + 1 == size() || (kind(i + 1) == Kind::Space && hasLineBreak(text(i + 1))));
-    }
-
-    // BEGIN, COMMIT or ROLLBACK with TRAN, TRANS, TRANSACTION (or WORK).
-    bool isTransactionKeyword(qsizetype i) const
-    {
-        if (!isWord(i, u"begin") && !isWord(i, u"commit") && !isWord(i, u"rollback"))
-            return false;
-        const qsizetype next = nextSig(i, size());
-        return isWord(next, u"tran") || isWord(next, u"trans") || isWord(next, u"transaction") ||
-               (!isWord(i, u"begin") && isWord(next, u"work"));
-    }
-
-    bool startsStatement(qsizetype i, const StatementState& s) const
-    {
-        if (!isStatementKeyword(text(i)) || s.trigger)
-            return false;
-        // On one line, only the transaction statements are told apart from their neighbours.
-        if (!startsLine(i) && !isTransactionKeyword(i) && !isTransactionKeyword(s.first))
-            return false;
-        // Keywords that continue the statement: "ON DELETE CASCADE", "AFTER INSERT", "UNION SELECT".
-        const qsizetype prev = prevSig(i, 0);
-        const QStringView before = prev >= 0 && kind(prev) == Kind::Word ? text(prev) : QStringView();
-        if ((isWord(i, u"delete") || isWord(i, u"update")) && equalsAny(before, {u"on", u"of", u"for"}))
-            return false;
-        if ((isWord(i, u"insert") || isWord(i, u"delete") || isWord(i, u"update")) &&
-            equalsAny(before, {u"of", u"after", u"before", u"instead"}))
-            return false;
-        if (isWord(i, u"select"))
-            return !equalsAny(before, {u"union", u"all", u"except", u"intersect", u"as"}) &&
-                   !(isWord(s.first, u"insert") && !s.sawSource);
-        if (isWord(i, u"set"))
-            return !(isWord(s.first, u"update") && !s.sawSet);
-        if (isWord(i, u"alter") || isWord(i, u"drop"))
-            return !isWord(s.first, u"alter");
-        return true;
-    }
-
-    void noteWord(qsizetype i, StatementState& s) const
-    {
-        if (isWord(s.first, u"insert") &&
-            (isWord(i, u"values") || isWord(i, u"select") || isWord(i, u"default")))
-            s.sawSource = true;
-        if (isWord(s.first, u"update") && isWord(i, u"set"))
-            s.sawSet = true;
-        if (isWord(s.first, u"create") && isWord(i, u"trigger"))
-            s.trigger = true;
-        if (!s.trigger)
-            return;
-        if (isWord(i, u"begin") || (s.bodyOpen && isWord(i, u"case"))) {
-            ++s.bodyDepth;
-            s.bodyOpen = true;
-        } else if (s.bodyOpen && isWord(i, u"end") && --s.bodyDepth == 0) {
-            s.bodyOpen = false;
-            s.trigger = false;
-        }
-    }
-
-    QList<Range> splitStatements() const
-    {
-        QList<Range> ranges;
-        StatementState state;
-        qsizetype begin = 0;
-        int depth = 0;
-        const auto close = [&](qsizetype end, qsizetype next) {
-            if (end > begin)
-                ranges.append(Range{begin, end});
-            begin = next;
-            state = StatementState();
-        };
-        for (qsizetype i = 0; i < size(); ++i) {
-            if (isSymbol(i, u'(')) {
-                ++depth;
-            } else if (isSymbol(i, u')')) {
-                depth = std::max(0, depth - 1);
-            } else if (depth == 0 && isSymbol(i, u';') && !state.trigger) {
-                close(i, i + 1);
-            } else if (depth == 0 && kind(i) == Kind::Word) {
-                if (isGoLine(i)) {
-                    close(i, i + 1);
-                    continue;
-                }
-                if (state.first >= 0 && startsStatement(i, state))
-                    close(i, i);
-                if (state.first < 0)
-                    state.first = i;
-                noteWord(i, state);
-            }
-        }
-        close(size(), size());
-        return ranges;
-    }
-
-    // --- One statement -----------------------------------------------------------------------
-
-    // The significant pieces of `r`, at most `limit` of them.
-    std::vector<qsizetype> significant(Range r, std::size_t limit) const
-    {
-        std::vector<qsizetype> out;
-        for (qsizetype i = r.begin; i < r.end && out.size() < limit; ++i) {
-            if (!isBlank(i))
-                out.push_back(i);
-        }
-        return out;
-    }
-
-    // "BEGIN TRANSACTION", "COMMIT TRANS", "ROLLBACK", ... as SQLite's word; empty for other text.
-    QString transactionStatement(Range r) const
-    {
-        const std::vector<qsizetype> sig = significant(r, 5);
-        if (sig.empty())
-            return {};
-        const qsizetype first = sig[0];
-        QString word;
-        if (isWord(first, u"begin"))
-            word = u"BEGIN"_s;
-        else if (isWord(first, u"commit"))
-            word = u"COMMIT"_s;
-        else if (isWord(first, u"rollback"))
-            word = u"ROLLBACK"_s;
-        else
-            return {};
-        std::size_t k = 1;
-        if (word == u"BEGIN" && k < sig.size() && isWord(sig[k], u"distributed"))
-            ++k;
-        const bool tranWord = k < sig.size() && (isWord(sig[k], u"tran") || isWord(sig[k], u"trans") ||
-                                                 isWord(sig[k], u"transaction") ||
-                                                 (word != u"BEGIN" && isWord(sig[k], u"work")));
-        if (tranWord)
-            ++k;
-        // An optional transaction name follows the keyword.
-        if (tranWord && k < sig.size() && isName(sig[k]))
-            ++k;
-        if (k != sig.size() || (word == u"BEGIN" && sig.size() > 1 && !tranWord))
-            return {};
-        return word;
-    }
-
-    bool isSessionSet(Range r) const
-    {
-        // "SET TRANSACTION ISOLATION LEVEL READ UNCOMMITTED" is the longest of them.
-        const std::vector<qsizetype> sig = significant(r, 7);
-        return sig.size() >= 2 && sig.size() <= 6 && isWord(sig[0], u"set") && kind(sig[1]) == Kind::Word &&
-               isSessionOption(text(sig[1]));
-    }
-
-    QString statement(Range r)
+    QString statement(TsqlRange r)
     {
         if (significant(r, 1).empty() || isSessionSet(r))
             return {};
@@ -431,13 +125,13 @@ private:
         markDeleteFrom(r);
         markAlterAdd(r);
         QString out;
-        out.reserve((m_tok[r.end - 1].pos + m_tok[r.end - 1].len - m_tok[r.begin].pos) * 5 / 4 + 16);
+        out.reserve((token(r.end - 1).pos + token(r.end - 1).len - token(r.begin).pos) * 5 / 4 + 16);
         write(r, out);
         return out;
     }
 
     // "with(nolock)" and the other hints after a table name go, with one of the blanks around them.
-    void markHints(Range r)
+    void markHints(TsqlRange r)
     {
         for (qsizetype i = r.begin; i < r.end; ++i) {
             qsizetype open = -1;
@@ -457,7 +151,7 @@ private:
             } else {
                 continue;
             }
-            const qsizetype close = m_match[open];
+            const qsizetype close = match(open);
             if (close < 0 || close >= r.end || !onlyHints(open, close))
                 continue;
             const qsizetype before = first - 1;
@@ -488,8 +182,8 @@ private:
             if (isWord(k, u"index")) {
                 // INDEX(ix) or INDEX = ix
                 const qsizetype n = nextSig(k, close);
-                if (isSymbol(n, u'(') && m_match[n] > 0 && m_match[n] < close)
-                    k = m_match[n];
+                if (isSymbol(n, u'(') && match(n) > 0 && match(n) < close)
+                    k = match(n);
                 else if (isSymbol(n, u'=') && isName(nextSig(n, close)))
                     k = nextSig(n, close);
                 else
@@ -500,7 +194,7 @@ private:
     }
 
     // "DELETE T WHERE ..." as "DELETE FROM T WHERE ...".
-    void markDeleteFrom(Range r)
+    void markDeleteFrom(TsqlRange r)
     {
         const std::vector<qsizetype> sig = significant(r, 2);
         if (sig.size() == 2 && isWord(sig[0], u"delete") && isName(sig[1]) && !isWord(sig[1], u"from") &&
@@ -513,7 +207,7 @@ private:
     // without a default to a table that has rows, where SQL Server refuses it only on a table that
     // has rows: such a column is added as NULL, so that the program, which adds columns before it
     // uses them and never relies on the refusal, goes on working.
-    void markAlterAdd(Range r)
+    void markAlterAdd(TsqlRange r)
     {
         const std::vector<qsizetype> sig = significant(r, 2);
         if (sig.size() < 2 || !isWord(sig[0], u"alter") || !isWord(sig[1], u"table"))
@@ -521,8 +215,8 @@ private:
         qsizetype add = -1;
         bool hasDefault = false;
         for (qsizetype i = sig[1]; i < r.end; ++i) {
-            if (isSymbol(i, u'(') && m_match[i] > i) {
-                i = m_match[i];
+            if (isSymbol(i, u'(') && match(i) > i) {
+                i = match(i);
                 continue;
             }
             if (add < 0 && isWord(i, u"add"))
@@ -574,14 +268,14 @@ private:
         bool concat = false; // a "+" of this expression was a concatenation
     };
 
-    QString written(Range r)
+    QString written(TsqlRange r)
     {
         QString out;
         write(trimmed(r), out);
         return out;
     }
 
-    void write(Range r, QString& out)
+    void write(TsqlRange r, QString& out)
     {
         Frame f;
         for (qsizetype i = r.end - 1; i >= r.begin; --i) {
@@ -604,7 +298,7 @@ private:
     }
 
     // Writes the piece at `i` (or the construct that starts there) and answers where to go on.
-    qsizetype writeItem(qsizetype i, Range r, Frame& f, QString& out)
+    qsizetype writeItem(qsizetype i, TsqlRange r, Frame& f, QString& out)
     {
         if (m_skip[i])
             return i + 1;
@@ -660,12 +354,12 @@ private:
         case Kind::Symbol:
             break;
         }
-        if (isSymbol(i, u'(') && m_match[i] > i && m_match[i] < r.end) {
+        if (isSymbol(i, u'(') && match(i) > i && match(i) < r.end) {
             out += u'(';
-            write(Range{i + 1, m_match[i]}, out);
+            write(TsqlRange{i + 1, match(i)}, out);
             out += u')';
             f.prevString = false;
-            return m_match[i] + 1;
+            return match(i) + 1;
         }
         if (isSymbol(i, u'{'))
             return writeOdbcEscape(i, r, f, out);
@@ -694,7 +388,7 @@ private:
     }
 
     // A quoted text on one side of a comparison operator.
-    bool isComparedText(qsizetype i, Range r) const
+    bool isComparedText(qsizetype i, TsqlRange r) const
     {
         const QStringView t = text(i);
         if (t.size() < 2 || !t.endsWith(u'\''))
@@ -716,7 +410,7 @@ private:
                i + 2 < size() && (isName(i + 2) || isSymbol(i + 2, u'*'));
     }
 
-    qsizetype writeWord(qsizetype i, Range r, Frame& f, QString& out)
+    qsizetype writeWord(qsizetype i, TsqlRange r, Frame& f, QString& out)
     {
         const QStringView t = text(i);
         if (isOwnerPrefix(i))
@@ -727,17 +421,17 @@ private:
         if (isWord(i, u"select"))
             return writeSelect(i, r, f, out);
         const qsizetype open = nextSig(i, r.end);
-        const bool call = isSymbol(open, u'(') && m_match[open] > open && m_match[open] < r.end &&
+        const bool call = isSymbol(open, u'(') && match(open) > open && match(open) < r.end &&
                           !isSymbol(prevSig(i, r.begin), u'.');
         if (call) {
-            const qsizetype close = m_match[open];
+            const qsizetype close = match(open);
             if (isWord(i, u"isnull")) {
                 out += u"ifnull"_s;
                 return i + 1;
             }
             if (isWord(i, u"len")) {
                 // LEN does not count trailing blanks.
-                out += u"length(rtrim("_s + written(Range{open + 1, close}) + u"))"_s;
+                out += u"length(rtrim("_s + written(TsqlRange{open + 1, close}) + u"))"_s;
                 return close + 1;
             }
             if (isWord(i, u"convert")) {
@@ -747,7 +441,7 @@ private:
                 if (writeCast(open, close, out))
                     return close + 1;
             } else if (isWord(i, u"left") || isWord(i, u"right")) {
-                const QList<Range> args = arguments(open, close);
+                const QList<TsqlRange> args = arguments(open, close);
                 if (args.size() == 2) {
                     const QString value = written(args[0]);
                     const QString count = written(args[1]);
@@ -766,7 +460,7 @@ private:
     // SELECT [DISTINCT | ALL] TOP n [PERCENT] [WITH TIES]: the row limit becomes LIMIT n at the end
     // of this level. "TOP 100 PERCENT" limits nothing; other percentages SQLite cannot express and
     // stay, to fail visibly.
-    qsizetype writeSelect(qsizetype i, Range r, Frame& f, QString& out)
+    qsizetype writeSelect(qsizetype i, TsqlRange r, Frame& f, QString& out)
     {
         out += text(i);
         qsizetype top = nextSig(i, r.end);
@@ -780,9 +474,9 @@ private:
         if (count < r.end && kind(count) == Kind::Number) {
             limit = text(count).toString();
             after = count + 1;
-        } else if (isSymbol(count, u'(') && m_match[count] > count && m_match[count] < r.end) {
-            limit = u'(' + written(Range{count + 1, m_match[count]}) + u')';
-            after = m_match[count] + 1;
+        } else if (isSymbol(count, u'(') && match(count) > count && match(count) < r.end) {
+            limit = u'(' + written(TsqlRange{count + 1, match(count)}) + u')';
+            after = match(count) + 1;
         } else {
             return i + 1;
         }
@@ -805,29 +499,29 @@ private:
         return after;
     }
 
-    QList<Range> arguments(qsizetype open, qsizetype close) const
+    QList<TsqlRange> arguments(qsizetype open, qsizetype close) const
     {
-        QList<Range> args;
+        QList<TsqlRange> args;
         qsizetype begin = open + 1;
         for (qsizetype k = open + 1; k < close; ++k) {
-            if (isSymbol(k, u'(') && m_match[k] > k) {
-                k = m_match[k];
+            if (isSymbol(k, u'(') && match(k) > k) {
+                k = match(k);
             } else if (isSymbol(k, u',')) {
-                args.append(trimmed(Range{begin, k}));
+                args.append(trimmed(TsqlRange{begin, k}));
                 begin = k + 1;
             }
         }
-        args.append(trimmed(Range{begin, close}));
+        args.append(trimmed(TsqlRange{begin, close}));
         return args;
     }
 
     // A date value converted to a date type: a literal becomes the ISO literal, an expression
     // goes through tsql_datetime() when a style says how to read it.
-    QString dateValue(Range value, TypeFamily family, int style)
+    QString dateValue(TsqlRange value, TypeFamily family, int style)
     {
         const std::vector<qsizetype> sig = significant(value, 2);
         if (sig.size() == 1 && kind(sig[0]) == Kind::String) {
-            QString iso = TsqlToSqlite::isoDate(stringContent(text(sig[0])), style);
+            QString iso = TsqlDates::isoDate(stringContent(text(sig[0])), style);
             if (!iso.isEmpty())
                 return quotedText(family == TypeFamily::Date ? iso.left(10) : iso);
         }
@@ -842,7 +536,7 @@ private:
     // CONVERT(type, value [, style]); false when the type is none SQLite needs written otherwise.
     bool writeConvert(qsizetype open, qsizetype close, QString& out)
     {
-        const QList<Range> args = arguments(open, close);
+        const QList<TsqlRange> args = arguments(open, close);
         if (args.size() < 2 || args.size() > 3)
             return false;
         const std::vector<qsizetype> type = significant(args[0], 1);
@@ -858,7 +552,7 @@ private:
                 return false;
         }
         const TypeFamily family = typeFamily(text(type[0]));
-        const Range value = args[1];
+        const TsqlRange value = args[1];
         switch (family) {
         case TypeFamily::Integer:
             out += u"CAST("_s + written(value) + u" AS INTEGER)"_s;
@@ -870,7 +564,7 @@ private:
             out += u"CAST("_s + written(value) + u" AS REAL)"_s;
             return true;
         case TypeFamily::Text: {
-            const QString format = strftimeFormat(style);
+            const QString format = TsqlDates::strftimeFormat(style);
             if (!format.isEmpty())
                 out += u"strftime('"_s + format + u"', "_s + written(value) + u')';
             else
@@ -892,8 +586,8 @@ private:
     bool writeCast(qsizetype open, qsizetype close, QString& out)
     {
         for (qsizetype k = open + 1; k < close; ++k) {
-            if (isSymbol(k, u'(') && m_match[k] > k) {
-                k = m_match[k];
+            if (isSymbol(k, u'(') && match(k) > k) {
+                k = match(k);
                 continue;
             }
             if (!isWord(k, u"as"))
@@ -904,14 +598,14 @@ private:
             const TypeFamily family = typeFamily(text(type));
             if (family != TypeFamily::DateTime && family != TypeFamily::Date)
                 return false;
-            out += dateValue(trimmed(Range{open + 1, k}), family, -1);
+            out += dateValue(trimmed(TsqlRange{open + 1, k}), family, -1);
             return true;
         }
         return false;
     }
 
     // ODBC escapes: {d '2024-01-31'}, {ts '...'}, {t '...'} as the literal, {fn f(x)} as f(x).
-    qsizetype writeOdbcEscape(qsizetype i, Range r, Frame& f, QString& out)
+    qsizetype writeOdbcEscape(qsizetype i, TsqlRange r, Frame& f, QString& out)
     {
         const qsizetype key = nextSig(i, r.end);
         if (isWord(key, u"d") || isWord(key, u"ts") || isWord(key, u"t")) {
@@ -919,17 +613,17 @@ private:
             const qsizetype close = nextSig(literal, r.end);
             if (literal < r.end && kind(literal) == Kind::String && isSymbol(close, u'}')) {
                 const QString content = stringContent(text(literal));
-                const QString iso = isWord(key, u"t") ? QString() : TsqlToSqlite::isoDate(content);
+                const QString iso = isWord(key, u"t") ? QString() : TsqlDates::isoDate(content);
                 out += iso.isEmpty() ? quotedText(content) : quotedText(iso);
                 f.prevString = false;
                 return close + 1;
             }
         } else if (isWord(key, u"fn")) {
             for (qsizetype k = key + 1; k < r.end; ++k) {
-                if (isSymbol(k, u'(') && m_match[k] > k) {
-                    k = m_match[k];
+                if (isSymbol(k, u'(') && match(k) > k) {
+                    k = match(k);
                 } else if (isSymbol(k, u'}')) {
-                    write(trimmed(Range{key + 1, k}), out);
+                    write(trimmed(TsqlRange{key + 1, k}), out);
                     f.prevString = false;
                     return k + 1;
                 }
@@ -940,102 +634,20 @@ private:
     }
 };
 
-// Day, month and year of a date part written with `separator` in the order `order` ("dmy", "mdy",
-// "ymd").
-QDate datePart(QStringView text, QChar separator, QStringView order)
-{
-    const QList<QStringView> parts = text.split(separator);
-    if (parts.size() != 3)
-        return {};
-    int values[3] = {0, 0, 0};
-    for (int k = 0; k < 3; ++k) {
-        bool ok = false;
-        values[k] = parts[k].toInt(&ok);
-        if (!ok || parts[k].isEmpty() || parts[k].size() > 4)
-            return {};
-    }
-    int day = 0;
-    int month = 0;
-    int year = 0;
-    for (int k = 0; k < 3; ++k) {
-        const QChar c = order[k];
-        (c == u'd' ? day : c == u'm' ? month : year) = values[k];
-    }
-    if (year < 100 && parts[order.indexOf(u'y')].size() <= 2)
-        year += year < 50 ? 2000 : 1900; // SQL Server's two-digit year cutoff is 2049
-    return QDate(year, month, day);
-}
-
-QTime timePart(QStringView text)
-{
-    const qsizetype dot = text.indexOf(u'.');
-    if (dot >= 0)
-        text = text.left(dot);
-    const QList<QStringView> parts = text.split(u':');
-    if (parts.size() < 2 || parts.size() > 3)
-        return {};
-    int values[3] = {0, 0, 0};
-    for (qsizetype k = 0; k < parts.size(); ++k) {
-        bool ok = false;
-        values[k] = parts[k].toInt(&ok);
-        if (!ok || parts[k].isEmpty() || parts[k].size() > 2)
-            return {};
-    }
-    return QTime(values[0], values[1], values[2]);
-}
-
 } // namespace
 
 QStringList TsqlToSqlite::translate(QStringView tsql)
 {
     if (tsql.trimmed().isEmpty())
         return {};
-    return Translator(tsql).run();
+    Translator translator(tsql);
+    if (translator.tooDeep())
+        throw RuntimeError(AdoErrorNumber::CommandText, tooDeepDescription());
+    return translator.run();
 }
 
-QString TsqlToSqlite::isoDate(QStringView text, int style)
+QString TsqlToSqlite::tooDeepDescription()
 {
-    text = text.trimmed();
-    QStringView datePiece = text;
-    QStringView timePiece;
-    const qsizetype gap = text.indexOf(u' ') >= 0 ? text.indexOf(u' ') : text.indexOf(u'T');
-    if (gap > 0) {
-        datePiece = text.left(gap);
-        timePiece = text.mid(gap + 1).trimmed();
-    }
-    QDate date;
-    switch (style) {
-    case 1:
-    case 101:
-        date = datePart(datePiece, u'/', u"mdy");
-        break;
-    case 3:
-    case 103:
-        date = datePart(datePiece, u'/', u"dmy");
-        break;
-    case 104:
-        date = datePart(datePiece, u'.', u"dmy");
-        break;
-    case 105:
-        date = datePart(datePiece, u'-', u"dmy");
-        break;
-    default:
-        if (datePiece.size() == 8 && !datePiece.contains(u'-') && !datePiece.contains(u'/'))
-            date = QDate::fromString(datePiece.toString(), u"yyyyMMdd"_s);
-        else if (datePiece.contains(u'-'))
-            date = datePart(datePiece, u'-', u"ymd");
-        else if (style < 0)
-            date = datePart(datePiece, u'/', u"dmy"); // the suite's language reads day/month/year
-        break;
-    }
-    if (!date.isValid() && style >= 0 && datePiece.contains(u'-'))
-        date = datePart(datePiece, u'-', u"ymd");
-    if (!date.isValid())
-        return {};
-    if (timePiece.isEmpty())
-        return date.toString(u"yyyy-MM-dd"_s);
-    const QTime time = timePart(timePiece);
-    if (!time.isValid())
-        return {};
-    return QDateTime(date, time).toString(u"yyyy-MM-dd HH:mm:ss"_s);
+    return u"Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into "
+           u"smaller queries."_s;
 }

@@ -5,7 +5,8 @@
 #include <QStringView>
 
 /// Rewrites the program's statements, written in SQL Server's dialect, as the statements SQLite runs.
-/// Works on the pieces of TsqlTokenizer, so quoted texts, quoted names and comments pass unchanged.
+/// Works on the pieces of TsqlTokenizer, so quoted texts, quoted names and comments pass unchanged;
+/// TsqlBatch tells the statements of a batch apart and TsqlDates reads and writes the date styles.
 ///
 /// What changes: table hints WITH (NOLOCK, ...) and "T (NOLOCK)" go; SELECT [DISTINCT] TOP n (also
 /// TOP (n), in sub-selects, WITH TIES dropped) becomes LIMIT n at the end of that select; TOP 100
@@ -16,7 +17,10 @@
 /// "DELETE T WHERE" gets its FROM; [names] become "names"; the dbo. owner goes ("db..T" is "db.T");
 /// N'...' loses its N; ALTER TABLE ... ADD C type [NOT] NULL [CONSTRAINT x] [DEFAULT (v)] becomes
 /// ADD COLUMN (a NOT NULL column without default is added as NULL: SQLite refuses it on a table
-/// with rows); "+" next to a quoted text, and the "+" after it in the same expression, becomes "||".
+/// with rows); "+" next to a quoted text, and the "+" after it in the same expression, becomes "||";
+/// a quoted text (other than a number) on one side of a comparison gets COLLATE NOCASE_RTRIM, so it
+/// compares without regard to case or trailing blanks as on the server; the transaction statements
+/// become BEGIN, COMMIT and ROLLBACK, and session options (SET NOCOUNT ON, ...) and "GO" lines go.
 /// charindex() and getdate() stay: the engine registers them (SqliteFunctions).
 ///
 /// Limits: "+" between two columns stays an addition (their types are unknown here); "||" binds
@@ -24,20 +28,18 @@
 /// CONVERT(varchar(n), x) does not cut x to n characters; TOP in one member of a UNION limits the
 /// whole union; TOP n PERCENT other than 100, SET ROWCOUNT, multi-column ALTER TABLE ADD and LIKE
 /// patterns with [a-z] classes are left as they are and fail (or match differently) on SQLite.
-/// Statements of a batch are told apart at ";", at "GO" lines and where a statement keyword
-/// starts a line (not SET inside UPDATE, SELECT inside INSERT, ON DELETE, UNION SELECT, ...), and
-/// around BEGIN/COMMIT/ROLLBACK TRANSACTION also within a line; other statements on one line stay
-/// together. CREATE TRIGGER keeps its body whole.
 class TsqlToSqlite
 {
 public:
     /// The statements `tsql` stands for, in order. A batch is split at ";" and at line breaks where
     /// a new statement starts; its transaction statements become "BEGIN", "COMMIT" and "ROLLBACK";
     /// session options (SET NOCOUNT ON, ...) and "GO" lines are dropped. Blank input gives none.
+    /// Raises a RuntimeError (AdoErrorNumber::CommandText) for a text nested deeper than
+    /// MaxNesting parentheses, which the translator, working level by level, does not take.
     static QStringList translate(QStringView tsql);
 
-    /// The ISO text ('YYYY-MM-DD', or 'YYYY-MM-DD HH:MM:SS' when a time is given) of a date written
-    /// in CONVERT style `style` (103 day/month/year, 101, 104, 105, 112, 120, 121, 23, 126; -1 for
-    /// none: ISO, 'YYYYMMDD' or day/month/year); empty when the text is no such date.
-    static QString isoDate(QStringView text, int style = -1);
+    /// The deepest nesting of parentheses translated; far beyond any statement the program writes.
+    static constexpr int MaxNesting = 200;
+    /// The description of the refusal, as SQL Server words its own (error 191).
+    static QString tooDeepDescription();
 };

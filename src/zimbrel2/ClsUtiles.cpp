@@ -155,7 +155,10 @@ QString ClsUtiles::TextoVisible(const QString& text, int maximo)
     return visible;
 }
 
-std::optional<QDate> ClsUtiles::TextoAFecha(const QString& text)
+namespace {
+
+// A date written as three numbers in `order`, separated by "/", "-" or ".".
+std::optional<QDate> readDate(const QString& text, RegionalSettings::DateOrder order)
 {
     const QString typed = text.trimmed();
     QChar separator;
@@ -177,7 +180,7 @@ std::optional<QDate> ClsUtiles::TextoAFecha(const QString& text)
     std::optional<int> day;
     std::optional<int> month;
     std::optional<int> year;
-    switch (RegionalSettings::current().dateOrder) {
+    switch (order) {
     case RegionalSettings::DateOrder::DayMonthYear:
         day = digitsValue(first, 1, 2);
         month = digitsValue(second, 1, 2);
@@ -200,6 +203,20 @@ std::optional<QDate> ClsUtiles::TextoAFecha(const QString& text)
     if (!date.isValid())
         return std::nullopt;
     return date;
+}
+
+} // namespace
+
+std::optional<QDate> ClsUtiles::TextoAFecha(const QString& text)
+{
+    // Typed dates are day, month and year whatever the workstation's order: the suite's clerks type
+    // them so, and the default "Hasta" is written so.
+    return readDate(text, RegionalSettings::DateOrder::DayMonthYear);
+}
+
+std::optional<QDate> ClsUtiles::TextoAFechaRegional(const QString& text)
+{
+    return readDate(text, RegionalSettings::current().dateOrder);
 }
 
 QString ClsUtiles::FechaSQL(const QString& text)
@@ -307,5 +324,5 @@ QString ClsUtiles::ElegirFecha(const QString& inicial)
     const std::optional<QDate> chosen = operatorDialogs().chooseDate(start);
     if (!chosen || !chosen->isValid())
         return QString();
-    return chosen->toString(RegionalSettings::current().shortDatePattern());
+    return chosen->toString(u"dd/MM/yyyy"_s);
 }

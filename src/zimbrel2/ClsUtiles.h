@@ -42,10 +42,13 @@ public:
     /// `maximo` is positive, the text is cut to at most that many characters.
     static QString TextoVisible(const QString& text, int maximo = 0);
 
-    /// A date typed in the regional order (day/month/year on Argentine settings): 1–2 digit day and
+    /// A typed date, day/month/year whatever the regional settings: 1–2 digit day and
     /// month, 2- or 4-digit year (00–29 is 2000–2029, 30–99 is 1930–1999), separated by "/", "-" or
     /// "." (the same one twice). nullopt for anything that is not a real date.
     static std::optional<QDate> TextoAFecha(const QString& text);
+    /// A date written in the regional order (month first on a United States workstation), as the
+    /// Oracle dialect recognises the date literals of a statement; otherwise as TextoAFecha.
+    static std::optional<QDate> TextoAFechaRegional(const QString& text);
     /// The SQL literal of a typed date: the ODBC escape "{d 'YYYY-MM-DD'}" every engine adapter
     /// understands; "NULL" when the text is not a date.
     static QString FechaSQL(const QString& text);
@@ -73,7 +76,7 @@ public:
     static QString CarpetaConBarra(const QString& folder);
 
     /// Lets the operator pick a date, starting on `inicial` when it is a date, else today; the date
-    /// in the regional short format ("31/12/2024"), or "" when cancelled.
+    /// as dates are typed ("31/12/2024"), or "" when cancelled.
     static QString ElegirFecha(const QString& inicial = {});
 
     /// Prepares a window before it is shown: its object name defaults to its class name (so tests and

@@ -12,6 +12,17 @@ std::optional<RegionalSettings>& overrideSlot()
     return slot;
 }
 
+// The first character of `pattern` that is no letter of a field and no blank: the separator the
+// locale writes between the fields; `fallback` when there is none.
+QChar separatorOf(const QString& pattern, QChar fallback)
+{
+    for (QChar c : pattern) {
+        if (!c.isLetter() && !c.isSpace() && c != u'\'')
+            return c;
+    }
+    return fallback;
+}
+
 } // namespace
 
 RegionalSettings RegionalSettings::fromLocale(const QLocale& locale)
@@ -34,7 +45,16 @@ RegionalSettings RegionalSettings::fromLocale(const QLocale& locale)
         settings.dateOrder = DateOrder::MonthDayYear;
     else
         settings.dateOrder = DateOrder::DayMonthYear;
+    settings.dateSeparator = separatorOf(locale.dateFormat(QLocale::ShortFormat), u'/');
+    settings.timeSeparator = separatorOf(locale.timeFormat(QLocale::ShortFormat), u':');
     return settings;
+}
+
+RegionalSettings RegionalSettings::forWorkstation(const QLocale& locale)
+{
+    if (locale.language() == QLocale::C)
+        return argentina();
+    return fromLocale(locale);
 }
 
 RegionalSettings RegionalSettings::argentina()
@@ -55,7 +75,7 @@ const RegionalSettings& RegionalSettings::current()
 {
     std::optional<RegionalSettings>& slot = overrideSlot();
     if (!slot)
-        slot = fromLocale(QLocale::system());
+        slot = forWorkstation(QLocale::system());
     return *slot;
 }
 
@@ -80,4 +100,16 @@ QString RegionalSettings::shortDatePattern() const
         break;
     }
     return u"dd/MM/yyyy"_s;
+}
+
+QString RegionalSettings::shortDateTime(const QDateTime& moment, bool withTime) const
+{
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    const auto two = [](int value) { return QString::number(value).rightJustified(2, u'0'); };
+    QString text =
+        two(date.day()) + dateSeparator + two(date.month()) + dateSeparator + two(date.year() % 100);
+    if (withTime)
+        text += u' ' + two(time.hour()) + timeSeparator + two(time.minute());
+    return text;
 }

@@ -1,5 +1,7 @@
 #include "zimbrel2/TrappedRoutine.h"
 
+#include "zimbrel2/MessageBoxStyle.h"
+
 #include <QString>
 
 #include <exception>
@@ -8,8 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int AnswerRetry = 4;
-constexpr int AnswerIgnore = 5;
 // The runtime's "Internal error": what a failure that is not one of ours is reported as, so that no
 // exception escapes a routine that traps its failures.
 constexpr long InternalError = 51;
@@ -50,8 +50,8 @@ TrappedRoutine::Outcome TrappedRoutine::run(const std::function<void()>& body, c
         const int given = reporter(*error);
         if (answer)
             *answer = given;
-        if (given == AnswerRetry)
+        if (given == MsgAnswer::Retry)
             continue;
-        return given == AnswerIgnore ? Outcome::Skipped : Outcome::Leave;
+        return given == MsgAnswer::Ignore ? Outcome::Skipped : Outcome::Leave;
     }
 }

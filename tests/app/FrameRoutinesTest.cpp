@@ -128,6 +128,52 @@ TEST_F(FrameRoutines, GrabaErrorAuxRecordsTheFailureCutToItsColumn)
     EXPECT_EQ(empty, u"talonex"_s);
 }
 
+// On Oracle the error record is opened in Oracle's dialect, which has no TOP.
+TEST_F(FrameRoutines, TheErrorRecordIsOpenedInThePlatformsDialect)
+{
+    DB_Dll oracle;
+    oracle.gConnString = u"Provider=OraOLEDB.Oracle.1;Data Source=PROD;User Id=U;Password=p;"_s;
+    const QString onOracle = SentenciaAuxErr(oracle);
+    EXPECT_FALSE(onOracle.contains(u"top"_s, Qt::CaseInsensitive)) << onOracle.toStdString();
+    EXPECT_TRUE(onOracle.contains(u"ROWNUM <= 1"_s)) << onOracle.toStdString();
+    EXPECT_EQ(SentenciaAuxErr(DataGlobals::gDB()), u"select  top 1 * from AUX_ERR  with(nolock) "_s);
+}
+
+// The error record's date and the access record's "Ingreso" are written with the workstation's
+// date and time separators.
+TEST_F(FrameRoutines, RecordedMomentsUseTheRegionalSeparators)
+{
+    const struct
+    {
+        QChar date;
+        QChar time;
+        QString written;
+    } cases[] = {
+        {u'/', u':', u"10/12/26 09:05"_s},
+        {u'-', u'.', u"10-12-26 09.05"_s},
+        {u'.', u':', u"10.12.26 09:05"_s},
+    };
+    QSqlDatabase main = openMainDatabase();
+    for (const auto& c : cases) {
+        RegionalSettings settings = RegionalSettings::argentina();
+        settings.dateSeparator = c.date;
+        settings.timeSeparator = c.time;
+        RegionalSettings::setCurrent(settings);
+        QSqlQuery(u"DELETE FROM AUX_ERR"_s, main);
+        QSqlQuery(u"DELETE FROM Control_Acceso"_s, main);
+        QString proceso;
+        GrabaErrorAux(u"UPDATE X SET A = 1"_s, proceso, 547, u"referencia"_s);
+        QString programa;
+        RegistraAcceso(programa);
+        QSqlQuery error(u"SELECT Fecha FROM AUX_ERR"_s, main);
+        ASSERT_TRUE(error.next());
+        EXPECT_EQ(error.value(0).toString(), c.written);
+        QSqlQuery access(u"SELECT Ingreso FROM Control_Acceso"_s, main);
+        ASSERT_TRUE(access.next()) << c.written.toStdString();
+        EXPECT_EQ(access.value(0).toString(), c.written);
+    }
+}
+
 TEST_F(FrameRoutines, ScriptsCommitOrRollBackAsOneTransaction)
 {
     QString condition;

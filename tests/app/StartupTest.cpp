@@ -5,6 +5,8 @@
 #include "zimbrel2/ClsSistema.h"
 #include "zimbrel2/ClsUtiles.h"
 
+#include <QSqlError>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -133,6 +135,36 @@ TEST_F(Startup, ConnectsWritesTheMasksAndRecordsTheAccess)
             u"AND Tarea = 'IMPRESIÓN DE CHEQUES' AND Ingreso = '10/12/26 09:05' AND NombreUsuario = 'TESSARO'"_s)
             .toInt(),
         1);
+}
+
+// A stored time-out that a 16-bit count of seconds cannot hold, or a negative one, leaves 360 and
+// the shared key as it was; a valid one is taken.
+TEST_F(Startup, ATimeOutOutOfRangeStays360AndTheKeyIsNotWritten)
+{
+    const std::pair<QString, int> cases[] = {
+        {u"-5"_s, 360}, {u"40000"_s, 360}, {u"99999999999"_s, 360}, {u"32767"_s, 32767}, {u"45"_s, 45},
+    };
+    for (const auto& [stored, expected] : cases) {
+        resetAppState();
+        DataGlobals::reset();
+        {
+            QSqlDatabase stats = openStatisticsDatabase();
+            QSqlQuery(u"DELETE FROM TA_CONFIGURACION WHERE Clave = 'TIMEOUT'"_s, stats);
+            QSqlQuery insert(stats);
+            insert.prepare(
+                u"INSERT INTO TA_CONFIGURACION (Clave, Valor, Grupo) VALUES ('TimeOut', ?, 'BaseDeDatos')"_s);
+            insert.addBindValue(stored);
+            ASSERT_TRUE(insert.exec()) << insert.lastError().text().toStdString();
+        }
+        ASSERT_EQ(start(u"TESSARO"_s), ResultadoInicio::Completo);
+        EXPECT_EQ(appState().gTimeOut, expected) << stored.toStdString();
+        EXPECT_EQ(DataGlobals::gDB().gCnn().commandTimeout(), expected) << stored.toStdString();
+        QSqlDatabase stats = openStatisticsDatabase();
+        QSqlQuery key(u"SELECT Valor FROM TA_CONFIGURACION WHERE Clave = 'TIMEOUT'"_s, stats);
+        ASSERT_TRUE(key.next());
+        EXPECT_EQ(key.value(0).toString(), stored);
+        EXPECT_FALSE(key.next());
+    }
 }
 
 TEST_F(Startup, APlainUserIsNoAdministratorAndTheConfidentialitySettingIsRead)

@@ -218,6 +218,161 @@ TEST_F(DbDllConnection, AbrirRecordsetRewritesAndReusesTheRecordset)
     EXPECT_EQ(affected, 1);
 }
 
+// The platform is told by the connection's provider alone: "ORACLE" in a password or a user name
+// leaves a SQL Server connection speaking T-SQL.
+TEST_F(DbDllConnection, OracleInTheLoginDoesNotMakeTheConnectionOracle)
+{
+    const std::pair<QString, QString> logins[] = {
+        {u"TESSARO"_s, u"Oracle1"_s},
+        {u"oracle_ro"_s, u"secreto"_s},
+        {u"TESSARO"_s, u"xORACLEx"_s},
+    };
+    for (const auto& [user, password] : logins) {
+        DataGlobals::reset();
+        DB_Dll& db = DataGlobals::gDB();
+        db.gServidor = u"/"_s + folder();
+        db.gDBName = u"TALONEX_DEMO"_s;
+        db.gUsuario = user;
+        db.gUserPassWord = password;
+        db.OpenServerADODB(false, 3, QString(), true, true);
+        ASSERT_TRUE(db.gOpenFlag) << user.toStdString();
+        EXPECT_FALSE(db.isOracleConnection()) << db.gConnString.toStdString();
+        AdoRecordset rs;
+        QString sql = u"SELECT TOP 1 Codigo FROM MA_CUENTAS with(nolock) ORDER BY Codigo"_s;
+        db.AbrirRecordset(sql, rs);
+        ASSERT_TRUE(rs.isOpen()) << db.gConnString.toStdString();
+        EXPECT_FALSE(rs.eof());
+        QString script = u"BEGIN TRANSACTION\r\nUPDATE ta_configuracion SET Valor = 'x' WHERE Clave = "
+                         u"'ORACLE_PRUEBA'\r\nCOMMIT TRANSACTION"_s;
+        long affected = 0;
+        db.EjecutaConsultaSQL(script, affected);
+        EXPECT_TRUE(db.gCnn().errors().isEmpty()) << db.gConnString.toStdString();
+        EXPECT_EQ(db.ORACLE_Dicc(sql), sql);
+    }
+    // The provider says Oracle, whatever the rest of the string holds.
+    DB_Dll oracle;
+    oracle.gConnString = u"Provider=OraOLEDB.Oracle.1;Data Source=PROD;User Id=U;Password=p;"_s;
+    EXPECT_TRUE(oracle.isOracleConnection());
+    oracle.gConnString = u"PROVIDER=SQLOLEDB;Server=ORACLE01;Database =ORACLE;UId=ORACLE;Pwd=ORACLE;"_s;
+    EXPECT_FALSE(oracle.isOracleConnection());
+}
+
+// Transactions are begun, committed and rolled back through the engine, as ADO does through the
+// provider; the trace shows each step under its T-SQL name.
+TEST_F(DbDllConnection, TransactionsGoThroughTheDriver)
+{
+    DB_Dll& db = openMain();
+    AdoConnection& cnn = db.gCnn();
+    QStringList trace;
+    cnn.setTracer([&](const QString& statement) { trace << statement; });
+    const auto count = [&] {
+        return scalar(u"SELECT COUNT(*) FROM ta_configuracion WHERE Clave = 'TRANSACCION'"_s).toInt();
+    };
+    const QString insert = u"INSERT INTO ta_configuracion (Clave, Valor) VALUES ('TRANSACCION', '1')"_s;
+
+    cnn.beginTrans();
+    cnn.execute(insert);
+    cnn.rollbackTrans();
+    EXPECT_EQ(count(), 0);
+    cnn.beginTrans();
+    cnn.execute(insert);
+    cnn.commitTrans();
+    EXPECT_EQ(count(), 1);
+    EXPECT_EQ(trace, (QStringList{u"BEGIN TRANSACTION"_s, insert, u"ROLLBACK TRANSACTION"_s,
+                                  u"BEGIN TRANSACTION"_s, insert, u"COMMIT TRANSACTION"_s}));
+
+    // Ending a transaction that is not there fails as the server reports it.
+    try {
+        cnn.commitTrans();
+        ADD_FAILURE() << "a commit without a transaction succeeded";
+    } catch (const RuntimeError&) {
+        ASSERT_FALSE(cnn.errors().isEmpty());
+        EXPECT_EQ(cnn.errors().front().nativeError, 3902);
+    }
+}
+
+// A database file deleted or replaced during a run: the commit is refused and rolled back, so the
+// run learns of it and nothing more is written; the file now at the path is left whole.
+TEST_F(DbDllConnection, ACommitIsRefusedWhenTheDatabaseFileWasDeletedOrReplaced)
+{
+    for (const bool replaced : {false, true}) {
+        DataGlobals::reset();
+        const QString path = mainDatabasePath();
+        const QString copy = folder() + u"/copia.db"_s;
+        QFile::remove(copy);
+        ASSERT_TRUE(QFile::copy(path, copy));
+        DB_Dll& db = openMain();
+        AdoConnection& cnn = db.gCnn();
+        cnn.execute(u"UPDATE ta_configuracion SET Valor = 'antes' WHERE Clave = 'SS_CONFIDENCIALIDAD'"_s);
+        EXPECT_FALSE(cnn.databaseMoved());
+        cnn.beginTrans();
+        cnn.execute(u"INSERT INTO ta_configuracion (Clave, Valor) VALUES ('MOVIDO', '1')"_s);
+        ASSERT_TRUE(QFile::remove(path));
+        if (replaced) {
+            ASSERT_TRUE(QFile::copy(copy, path));
+        }
+        EXPECT_TRUE(cnn.databaseMoved());
+        try {
+            cnn.commitTrans();
+            ADD_FAILURE() << "the commit went into a file that is gone";
+        } catch (const RuntimeError& failure) {
+            EXPECT_TRUE(failure.description().contains(u"deleted or replaced"_s))
+                << failure.description().toStdString();
+            ASSERT_FALSE(cnn.errors().isEmpty());
+            EXPECT_EQ(cnn.errors().front().description, failure.description());
+        }
+        DataGlobals::reset();
+        if (!replaced) {
+            EXPECT_FALSE(QFile::exists(path));
+            ASSERT_TRUE(QFile::copy(copy, path));
+            continue;
+        }
+        EXPECT_EQ(scalar(u"PRAGMA integrity_check"_s).toString(), u"ok"_s);
+        EXPECT_EQ(scalar(u"SELECT COUNT(*) FROM ta_configuracion WHERE Clave = 'MOVIDO'"_s).toInt(), 0);
+    }
+}
+
+// When the disk fills up in a transaction, SQLite rolls the transaction back itself; the rollback
+// that follows must not put its own complaint in place of the real cause.
+TEST_F(DbDllConnection, ADiskFullIsWhatTheOperatorReads)
+{
+    DB_Dll& db = openMain();
+    AdoConnection& cnn = db.gCnn();
+    const AdoRecordsetPtr pages = cnn.execute(u"PRAGMA page_count"_s);
+    ASSERT_FALSE(pages->eof());
+    cnn.execute(u"PRAGMA max_page_count = "_s + QString::number(pages->value(0).toLongLong() + 2));
+    cnn.beginTrans();
+    bool full = false;
+    for (int i = 0; i < 200 && !full; ++i) {
+        try {
+            cnn.execute(u"INSERT INTO ta_configuracion (Clave, Valor) VALUES ('LLENO"_s + QString::number(i) +
+                        u"', '"_s + QString(3000, u'x') + u"')"_s);
+        } catch (const RuntimeError&) {
+            full = true;
+        }
+    }
+    ASSERT_TRUE(full);
+    EXPECT_NO_THROW(cnn.rollbackTrans());
+    ASSERT_FALSE(cnn.errors().isEmpty());
+    EXPECT_TRUE(cnn.errors().front().description.contains(u"database or disk is full"_s))
+        << cnn.errors().front().description.toStdString();
+    EXPECT_EQ(scalar(u"SELECT COUNT(*) FROM ta_configuracion WHERE Clave LIKE 'LLENO%'"_s).toInt(), 0);
+}
+
+// A statement nested past the translator's limit fails as the server fails it, through the error
+// collection, not with a crash.
+TEST_F(DbDllConnection, AStatementNestedTooDeeplyFailsAsTheServerFailsIt)
+{
+    DB_Dll& db = openMain();
+    QString sql = u"UPDATE ta_configuracion SET Valor = "_s + QString(u'(').repeated(5000) + u"'1'"_s +
+                  QString(u')').repeated(5000) + u" WHERE Clave = 'X'"_s;
+    long affected = 7;
+    db.EjecutaConsultaSQL(sql, affected);
+    EXPECT_EQ(affected, 7);
+    ASSERT_EQ(db.gCnn().errors().size(), 1);
+    EXPECT_EQ(db.gCnn().errors().front().nativeError, 191);
+}
+
 TEST_F(DbDllConnection, AFailingStatementIsSilentAndKeepsTheCount)
 {
     DB_Dll& db = openMain();

@@ -478,12 +478,6 @@ TEST_F(LookupsTest, TablesAndColumnsOfTheCatalogue)
     for (const Column& c : columns)
         EXPECT_EQ(db().ExisteCampoDB(c.table, c.column), c.exists)
             << c.table.toStdString() << "." << c.column.toStdString();
-
-    // On an Oracle connection the catalogue is not asked.
-    db().gProveedor = u"OraOLEDB.Oracle.1"_s;
-    EXPECT_TRUE(db().ExisteCampoDB(u"MA_CUENTAS"_s, u"NoHay"_s));
-    EXPECT_TRUE(db().VerCampoDB(u"MA_CUENTAS"_s, u"NoHay"_s, true, u"int"_s, true));
-    EXPECT_FALSE(db().ExisteTablaDB(u"NO_EXISTE"_s));
 }
 
 TEST_F(LookupsTest, CatalogueFailuresAreReportedByTheMainObject)
@@ -541,7 +535,17 @@ protected:
     void SetUp() override
     {
         LookupsTest::SetUp();
-        open(DemoDb::AdminUser, false, u"Workstation ID=ORACLE;"_s);
+        // The Oracle provider on a data source that names the demo file: Oracle's dialect and script
+        // road on a real database.
+        DB_Dll& db = DataGlobals::gDB();
+        db.gCnn().setTracer([this](const QString& statement) { m_trace << statement; });
+        db.OpenServerADODB(false, 3,
+                           u"Provider=OraOLEDB.Oracle.1;Data Source="_s +
+                               DemoDb::databaseFilePath(folder(), DemoDb::MainDatabaseName) + u";User Id="_s +
+                               DemoDb::AdminUser + u";Password="_s + DemoDb::DefaultPassword + u";"_s,
+                           false, true);
+        ASSERT_TRUE(db.gOpenFlag);
+        ASSERT_TRUE(db.isOracleConnection());
         sent();
     }
 
@@ -582,6 +586,14 @@ TEST_F(OracleScriptTest, TransactionsAndStatementsOfAScript)
                                    u"UPDATE TA_BANCOS SET Descripcion = 'Otro' WHERE IdBanco = '191'"_s,
                                    u"ROLLBACK TRANSACTION"_s}));
     EXPECT_EQ(bank(u"191"_s), credicoop);
+}
+
+// On an Oracle connection the catalogue is not asked for columns.
+TEST_F(OracleScriptTest, TheCatalogueIsNotAskedForColumns)
+{
+    EXPECT_TRUE(db().ExisteCampoDB(u"MA_CUENTAS"_s, u"NoHay"_s));
+    EXPECT_TRUE(db().VerCampoDB(u"MA_CUENTAS"_s, u"NoHay"_s, true, u"int"_s, true));
+    EXPECT_FALSE(db().ExisteTablaDB(u"NO_EXISTE"_s));
 }
 
 TEST_F(OracleScriptTest, TheTestOfAnIfNotExistsIsDroppedAndTheStatementRuns)

@@ -103,6 +103,9 @@ TEST(SqlEngine, ChosenByTheConnectionString)
         {u"PROVIDER=SQLOLEDB;Server=SRV01\\ZIMBREL;Database =DB;UId=U;Pwd=P;"_s, u"SQL Server"_s, {}},
         {u"Provider=OraOLEDB.Oracle.1;Data Source=PROD;User Id=U;Password=P;"_s, u"Oracle"_s, {}},
         {u"Provider=MSDAORA;Data Source=ORACLE_PROD;User Id=U;Password=P;"_s, u"Oracle"_s, {}},
+        // Only the provider makes a connection Oracle.
+        {u"PROVIDER=SQLOLEDB;Server=SRV;Database =DB;UId=oracle_ro;Pwd=Oracle1;"_s, u"SQL Server"_s, {}},
+        {u"PROVIDER=SQLOLEDB;Server=ORACLE01;Database =DB;UId=U;Pwd=P;"_s, u"SQL Server"_s, {}},
         {u"PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source =/srv/datos/x.mdb;User ID=U;Password=P;"_s,
          u"SQLite"_s, u"/srv/datos/x.mdb"_s},
         {u"PROVIDER=SQLOLEDB;Server=//var/lib/talonex;Database =TALONEX_DEMO;UId=U;Pwd=P;"_s, u"SQLite"_s,

@@ -114,7 +114,10 @@ TEST(OracleDicc, OtherConnectionsGetTheTextUnchanged)
 {
     const QString tsql = u"SELECT TOP 5 LEN (A), [numero asiento], ISNULL(B, '') FROM T with(nolock) "
                          u"WHERE F = '31/12/2020' AND X = '' AND 'unclosed"_s;
-    for (const QString& connection : {SqlServerConnection, QString()}) {
+    // "ORACLE" in a server, database, user or password is no Oracle provider.
+    for (const QString& connection :
+         {SqlServerConnection, QString(), u"PROVIDER=SQLOLEDB;Server=SRV;Database =DB;UId=U;Pwd=Oracle1;"_s,
+          u"PROVIDER=SQLOLEDB;Server=ORACLESRV;Database =ORACLE;UId=oracle_ro;Pwd=p;"_s}) {
         DB_Dll db;
         db.gConnString = connection;
         EXPECT_EQ(db.ORACLE_Dicc(tsql), tsql);

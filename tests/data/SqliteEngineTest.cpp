@@ -1,11 +1,14 @@
 #include "data/SqliteEngine.h"
 
+#include "data/SqliteFunctions.h"
+
 #include "zimbrel2/Clock.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
@@ -13,9 +16,11 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -208,6 +213,128 @@ TEST_F(SqliteEngineTest, TranslatedStatementsGiveWhatTheServerGives)
     };
     for (const QueryCase& c : cases)
         EXPECT_EQ(rows(c.tsql), c.rows) << c.tsql.toStdString();
+}
+
+// Texts sort and match as the suite's Spanish server collation does: accented letters beside their
+// base letter, Ñ after N, case ignored for every letter by = and LIKE, accents counted.
+TEST_F(SqliteEngineTest, SpanishTextsSortAndMatchAsOnTheServer)
+{
+    ASSERT_EQ(run(u"CREATE TABLE NOMBRES (Id INTEGER PRIMARY KEY, Nombre VARCHAR(60) COLLATE NOCASE_RTRIM)"_s)
+                  .number,
+              0);
+    ASSERT_EQ(run(u"CREATE INDEX IX_NOMBRES ON NOMBRES (Nombre)"_s).number, 0);
+    ASSERT_EQ(run(u"INSERT INTO NOMBRES (Nombre) VALUES ('Zárate'), ('Álamo'), ('Nutria'), ('Ñandú'), "
+                  u"('Química Industrial'), ('Logística Ñandubay'), ('alamo'), ('Oca'), ('Ábaco')"_s)
+                  .number,
+              0);
+    const struct
+    {
+        QString tsql;
+        QStringList rows;
+    } cases[] = {
+        {u"SELECT Nombre FROM NOMBRES ORDER BY Nombre, Id"_s,
+         {u"Ábaco"_s, u"alamo"_s, u"Álamo"_s, u"Logística Ñandubay"_s, u"Nutria"_s, u"Ñandú"_s, u"Oca"_s,
+          u"Química Industrial"_s, u"Zárate"_s}},
+        {u"SELECT Nombre FROM NOMBRES WHERE Nombre LIKE 'QUÍMICA%'"_s, {u"Química Industrial"_s}},
+        {u"SELECT Nombre FROM NOMBRES WHERE Nombre LIKE '%ñandubay%'"_s, {u"Logística Ñandubay"_s}},
+        {u"SELECT Nombre FROM NOMBRES WHERE Nombre LIKE 'ñ_ndÚ'"_s, {u"Ñandú"_s}},
+        // Accents count for LIKE and for equality; case and trailing blanks do not.
+        {u"SELECT Nombre FROM NOMBRES WHERE Nombre LIKE 'quimica%'"_s, {}},
+        {u"SELECT Nombre FROM NOMBRES WHERE Nombre = 'ALAMO  '"_s, {u"alamo"_s}},
+        {u"SELECT Nombre FROM NOMBRES WHERE Nombre = 'ÁLAMO'"_s, {u"Álamo"_s}},
+        {u"SELECT Nombre FROM NOMBRES WHERE Nombre > 'Nutria' AND Nombre < 'Oca'"_s, {u"Ñandú"_s}},
+        {u"SELECT count(*) FROM NOMBRES WHERE Nombre LIKE '%' ESCAPE '!'"_s, {u"9"_s}},
+        {u"SELECT count(*) FROM NOMBRES WHERE Nombre LIKE '%!%%' ESCAPE '!'"_s, {u"0"_s}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rows(c.tsql), c.rows) << c.tsql.toStdString();
+    EXPECT_EQ(rows(u"PRAGMA integrity_check"_s), QStringList{u"ok"_s});
+}
+
+// Plain ASCII texts take a short way through the collation; it must order them exactly as the full
+// Spanish comparison does, which texts behind a common accented letter go through.
+TEST_F(SqliteEngineTest, PlainTextsSortAsTheFullComparisonSortsThem)
+{
+    QRandomGenerator random(20261211);
+    const QString alphabet = u" !\"#$%&'()*+,-./0123456789:;<=>?@ABCXYZ[\\]^_`abcxyz{|}~"_s;
+    QSqlQuery query(m_db);
+    ASSERT_TRUE(query.prepare(
+        u"SELECT (? COLLATE NOCASE_RTRIM > ?) - (? COLLATE NOCASE_RTRIM < ?), "
+        u"('é' || ? COLLATE NOCASE_RTRIM > 'é' || ?) - ('é' || ? COLLATE NOCASE_RTRIM < 'é' || ?)"_s));
+    const auto text = [&] {
+        QString t;
+        for (int n = int(random.bounded(5)); n > 0; --n)
+            t += alphabet[random.bounded(int(alphabet.size()))];
+        return t;
+    };
+    for (int k = 0; k < 3000; ++k) {
+        const QString a = text();
+        const QString b = k % 3 == 0 ? a.toUpper() + text() : text();
+        for (int i = 0; i < 8; ++i)
+            query.bindValue(i, i % 2 == 0 ? a : b);
+        ASSERT_TRUE(query.exec() && query.next()) << query.lastError().text().toStdString();
+        ASSERT_EQ(query.value(0).toInt(), query.value(1).toInt())
+            << "'" << a.toStdString() << "' against '" << b.toStdString() << "'";
+    }
+}
+
+// A file whose indexes were built in an older text order is reindexed once when it is opened, and
+// marked so that the next open leaves it alone.
+TEST_F(SqliteEngineTest, AFileIndexedInAnOlderTextOrderIsReindexedOnce)
+{
+    m_db = QSqlDatabase();
+    const QString path = m_folder.filePath(u"VIEJO.db"_s);
+    {
+        // The older order: plain code points (case folded for ASCII only), as files were built.
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+        const auto codePoints = [](void*, int n1, const void* a, int n2, const void* b) {
+            const int c = std::memcmp(a, b, std::size_t(std::min(n1, n2)));
+            return c != 0 ? c : n1 - n2;
+        };
+        ASSERT_EQ(sqlite3_create_collation(raw, "NOCASE_RTRIM", SQLITE_UTF8, nullptr, codePoints), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(raw,
+                               "CREATE TABLE N (Nombre VARCHAR(60) COLLATE NOCASE_RTRIM);"
+                               "CREATE INDEX IX_N ON N (Nombre);"
+                               "INSERT INTO N VALUES ('Zárate'), ('Álamo'), ('Ñandú'), ('Nutria'), ('Oca');",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(raw);
+    }
+    const auto openOld = [&] {
+        const QString name = u"engine_test_old_"_s + QString::number(m_connections.size());
+        m_connections.append(name);
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+        m_engine.prepareOpened(db);
+        return db;
+    };
+    const auto one = [](QSqlDatabase db, const QString& sql) {
+        QSqlQuery q(db);
+        EXPECT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
+        return q.next() ? q.value(0).toString() : QString();
+    };
+    QSqlDatabase db = openOld();
+    EXPECT_EQ(one(db, u"PRAGMA integrity_check"_s), u"ok"_s);
+    EXPECT_EQ(one(db, u"PRAGMA user_version"_s), QString::number(SqliteFunctions::TextOrderVersion));
+    // The index is searched in the new order and finds what is there.
+    EXPECT_EQ(one(db, u"SELECT Nombre FROM N INDEXED BY IX_N WHERE Nombre = 'ñandú'"_s), u"Ñandú"_s);
+    EXPECT_EQ(one(db, u"SELECT group_concat(Nombre, ',') FROM (SELECT Nombre FROM N INDEXED BY IX_N WHERE "
+                      u"Nombre > 'A' ORDER BY Nombre)"_s),
+              u"Álamo,Nutria,Ñandú,Oca,Zárate"_s);
+    db.close();
+
+    // A file already in the current order is not reindexed again: its first page stays as it is.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    QSqlDatabase again = openOld();
+    EXPECT_EQ(one(again, u"PRAGMA user_version"_s), QString::number(SqliteFunctions::TextOrderVersion));
+    again.close();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
 }
 
 TEST_F(SqliteEngineTest, GetdateReadsTheProgramClock)

@@ -1,5 +1,9 @@
 #include "data/TsqlToSqlite.h"
 
+#include "data/AdoError.h"
+#include "data/TsqlDates.h"
+#include "zimbrel2/RuntimeError.h"
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -241,8 +245,51 @@ TEST(TsqlToSqlite, IsoDates)
         {u"2020-12-31 25:00"_s, -1, QString()},
     };
     for (const DateCase& c : cases)
-        EXPECT_EQ(TsqlToSqlite::isoDate(c.text, c.style), c.iso)
-            << c.text.toStdString() << " style " << c.style;
+        EXPECT_EQ(TsqlDates::isoDate(c.text, c.style), c.iso) << c.text.toStdString() << " style " << c.style;
 }
 
 } // namespace
+
+namespace {
+
+QString nested(const QString& open, int depth, const QString& inner)
+{
+    return open.repeated(depth) + inner + QString(u')').repeated(depth);
+}
+
+} // namespace
+
+// Nesting far beyond any statement of the program is refused with the server's own words instead
+// of running the translator, which works level by level, out of stack.
+TEST(TsqlToSqlite, TooDeepANestingIsRefused)
+{
+    const int limit = TsqlToSqlite::MaxNesting;
+    const QString deepest = u"SELECT "_s + nested(u"("_s, limit, u"1"_s);
+    EXPECT_EQ(withoutTextCollation(TsqlToSqlite::translate(deepest)), QStringList{deepest});
+    const QString tooDeep[] = {
+        u"SELECT "_s + nested(u"("_s, limit + 1, u"1"_s),
+        u"SELECT "_s + nested(u"convert(int, "_s, 8000, u"'1'"_s),
+        u"SELECT 1 WHERE "_s + nested(u"("_s, 20000, u"1 = 1"_s),
+    };
+    for (const QString& tsql : tooDeep) {
+        try {
+            TsqlToSqlite::translate(tsql);
+            ADD_FAILURE() << "translated " << tsql.left(40).toStdString();
+        } catch (const RuntimeError& refused) {
+            EXPECT_EQ(refused.number(), AdoErrorNumber::CommandText);
+            EXPECT_EQ(refused.description(), TsqlToSqlite::tooDeepDescription());
+        }
+    }
+}
+
+// A long chain of terms is translated whole (its speed is measured by BM_TranslateOrChain).
+TEST(TsqlToSqlite, ALongChainOfTermsIsTranslatedWhole)
+{
+    QString tsql = u"SELECT * FROM T with(nolock) WHERE C = 'B-0'"_s;
+    QString sqlite = u"SELECT * FROM T WHERE C = 'B-0'"_s;
+    for (int i = 1; i < 100000; ++i) {
+        tsql += u" OR C = 'B-"_s + QString::number(i) + u"'"_s;
+        sqlite += u" OR C = 'B-"_s + QString::number(i) + u"'"_s;
+    }
+    EXPECT_EQ(withoutTextCollation(TsqlToSqlite::translate(tsql)), QStringList{sqlite});
+}

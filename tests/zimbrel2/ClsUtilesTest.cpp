@@ -2,6 +2,7 @@
 #include "support/QStringPrinter.h"
 #include "zimbrel2/RegionalSettings.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -124,17 +125,49 @@ TEST_F(ClsUtilesTest, FechaSQLReadsDayMonthYear)
         EXPECT_EQ(ClsUtiles::FechaSQL(q(typed)), q(literal)) << q(typed).toStdString();
 }
 
-TEST_F(ClsUtilesTest, FechaSQLFollowsTheRegionalDateOrder)
+// Dates are typed day/month/year on every workstation; the order the locale writes dates in does
+// not turn "05/11/2024" into the eleventh of May, nor refuse "15/11/2024".
+TEST_F(ClsUtilesTest, TypedDatesAreDayMonthYearUnderEveryLocale)
+{
+    RegionalSettings ymd = RegionalSettings::argentina();
+    ymd.dateOrder = RegionalSettings::DateOrder::YearMonthDay;
+    const struct
+    {
+        const char* locale;
+        RegionalSettings settings;
+    } locales[] = {
+        {"es_AR", RegionalSettings::argentina()},
+        {"en_US", RegionalSettings::unitedStates()},
+        {"en_US.UTF-8 as the workstation gives it", RegionalSettings::fromLocale(QLocale(u"en_US"_s))},
+        {"year first", ymd},
+    };
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"15/11/2024", u"{d '2024-11-15'}"},
+        {u"05/11/2024", u"{d '2024-11-05'}"},
+        {u"31/12/2024", u"{d '2024-12-31'}"},
+        {u"12/31/2024", u"NULL"},
+        {u"2024-12-31", u"NULL"},
+    };
+    for (const auto& l : locales) {
+        RegionalSettings::setCurrent(l.settings);
+        for (const auto& [typed, literal] : cases)
+            EXPECT_EQ(ClsUtiles::FechaSQL(q(typed)), q(literal))
+                << l.locale << ": " << q(typed).toStdString();
+    }
+}
+
+// The Oracle dialect recognises the date literals of a statement in the regional order.
+TEST_F(ClsUtilesTest, TextoAFechaRegionalFollowsTheRegionalDateOrder)
 {
     RegionalSettings::setCurrent(RegionalSettings::unitedStates());
-    EXPECT_EQ(ClsUtiles::FechaSQL(u"12/31/2024"_s), u"{d '2024-12-31'}"_s);
-    EXPECT_EQ(ClsUtiles::FechaSQL(u"31/12/2024"_s), u"NULL"_s);
+    EXPECT_EQ(ClsUtiles::TextoAFechaRegional(u"12/31/2024"_s), QDate(2024, 12, 31));
+    EXPECT_EQ(ClsUtiles::TextoAFechaRegional(u"31/12/2024"_s), std::nullopt);
 
     RegionalSettings ymd = RegionalSettings::argentina();
     ymd.dateOrder = RegionalSettings::DateOrder::YearMonthDay;
     RegionalSettings::setCurrent(ymd);
-    EXPECT_EQ(ClsUtiles::FechaSQL(u"2024-12-31"_s), u"{d '2024-12-31'}"_s);
-    EXPECT_EQ(ClsUtiles::FechaSQL(u"31-12-2024"_s), u"NULL"_s);
+    EXPECT_EQ(ClsUtiles::TextoAFechaRegional(u"2024-12-31"_s), QDate(2024, 12, 31));
+    EXPECT_EQ(ClsUtiles::TextoAFechaRegional(u"31-12-2024"_s), std::nullopt);
 }
 
 TEST_F(ClsUtilesTest, CharacterRemovalAndReplacement)

@@ -225,9 +225,11 @@ TEST_F(SeamWithSettings, ElegirFechaGivesTheRegionalShortDate)
     EXPECT_EQ(ClsUtiles::ElegirFecha(u"31/02/2024"_s), u""_s);
     EXPECT_EQ(m_guard->shown().back().text, u"2024-03-15"_s);
 
+    // The chosen date goes into a field as dates are typed, whatever the workstation's order.
     RegionalSettings::setCurrent(RegionalSettings::unitedStates());
     m_guard->answerDate(QDate(2024, 12, 31));
-    EXPECT_EQ(ClsUtiles::ElegirFecha(), u"12/31/2024"_s);
+    EXPECT_EQ(ClsUtiles::ElegirFecha(u"05/11/2024"_s), u"31/12/2024"_s);
+    EXPECT_EQ(m_guard->shown().back().text, u"2024-11-05"_s);
 }
 
 TEST_F(SeamWithSettings, DialogoOpenFile)
