@@ -277,33 +277,18 @@ void FrmTalonex::informaCorrida(int marcados)
                                  : u"Se canceló la elección de impresora: no se numeró ningún cheque"_s);
         return;
     }
-    // The cheques of this run: the ticked rows that now carry a number.
-    QString serie;
-    std::optional<qlonglong> primero;
-    std::optional<qlonglong> ultimo;
-    int hechos = 0;
-    for (int i = 0; i < m_lvw->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = m_lvw->topLevelItem(i);
-        const QString cheque = item->text(ColumnaCheque::Cheque).trimmed();
-        bool numero = false;
-        const qlonglong n = cheque.mid(2).toLongLong(&numero);
-        if (item->checkState(0) != Qt::Checked || cheque.size() < 3 || cheque[1] != u'-' || !numero)
-            continue;
-        ++hechos;
-        serie = cheque.left(1);
-        primero = std::min(primero.value_or(n), n);
-        ultimo = std::max(ultimo.value_or(n), n);
-    }
-    if (hechos == 0) {
+    // What the run itself says it did: the rows may already be gone with the window's reset.
+    const ResultadoGeneracion& corrida = m_ultimaCorrida;
+    if (corrida.generados == 0 || corrida.primero.isEmpty()) {
         m_lblEstado->setText(reimpresion ? u"No se imprimió ningún cheque"_s
                                          : u"No se numeró ningún cheque"_s);
         return;
     }
-    const QString desde = serie + u"-"_s + QString::number(*primero);
-    QString cheques = u"Cheque "_s + desde;
-    if (hechos > 1)
-        cheques = u"Cheques "_s + desde + u" a "_s + serie + u"-"_s + QString::number(*ultimo);
-    const QString s = hechos == 1 ? QString() : u"s"_s;
+    const bool varios = corrida.generados > 1;
+    QString cheques = u"Cheque "_s + corrida.primero;
+    if (varios)
+        cheques = u"Cheques "_s + corrida.primero + u" a "_s + corrida.ultimo;
+    const QString s = varios ? u"s"_s : QString();
     QString texto;
     if (reimpresion)
         texto = cheques + (m_estado.Fallo ? u": la impresión no terminó"_s : u" impreso"_s + s);
@@ -312,9 +297,15 @@ void FrmTalonex::informaCorrida(int marcados)
     else
         texto = cheques + u" numerado"_s + s + u" e impreso"_s + s;
     m_lblEstado->setText(texto);
-    // The next run goes on from the next number of the chequebook.
-    if (!reimpresion)
-        setTexto(u"NumerarDesde"_s, QString::number(*ultimo + 1));
+    // The next run goes on from the next free number of the chequebook, which counts the numbers
+    // other workstations gave meanwhile; without it, from the one after this run's last.
+    if (!reimpresion) {
+        const QString siguiente = corrida.siguienteLibre.isEmpty() ? corrida.ultimo : corrida.siguienteLibre;
+        bool entero = false;
+        const qlonglong n = siguiente.mid(2).toLongLong(&entero);
+        if (entero)
+            setTexto(u"NumerarDesde"_s, QString::number(corrida.siguienteLibre.isEmpty() ? n + 1 : n));
+    }
 }
 
 void FrmTalonex::ordenaPor(int columna)
