@@ -138,6 +138,18 @@ GeneracionCheques::Paso GeneracionCheques::generaCheque(ChequeFila& fila, const 
             fila[ColumnaCheque::Numero] = NumeroCheque::columnaNumero(numero);
             return Paso::Hecho;
         }
+        // A file deleted or replaced under the program takes no more writes, and what this run wrote
+        // before may be gone with it: retrying or skipping would only pretend.
+        if (m_db.gCnn().databaseMoved()) {
+            operatorDialogs().messageBox(
+                u"El archivo de la base de datos fue borrado o reemplazado durante la corrida: el cheque "_s +
+                    descripcionCheque(fila) + u" no recibio el numero "_s + numero +
+                    u" y no se graba ningun cheque mas.\r\nLos cheques numerados antes en esta corrida "
+                    u"pueden no estar en la base de datos: no se imprime ninguno. Revise la base de datos "
+                    u"antes de volver a generar."_s,
+                MsgStyle::Critical, u"ACTUALIZAR DATOS"_s);
+            return Paso::BaseCambiada;
+        }
         const int answer = operatorDialogs().messageBox(
             u"No se pudo generar el cheque "_s + descripcionCheque(fila) + u" con el numero "_s + numero +
                 u".\r\n"_s + fallo,
@@ -247,6 +259,14 @@ ResultadoGeneracion GeneracionCheques::genera(std::vector<ChequeFila*>& filas, c
             resultado.ultimo = numero;
         } else if (paso == Paso::Saltado) {
             ++saltados;
+        } else if (paso == Paso::BaseCambiada) {
+            if (m_bannerAbierto) {
+                routine.step([&] { m_progreso.cerrar(); });
+                m_bannerAbierto = false;
+            }
+            resultado.fallo = true;
+            resultado.imprimir = false;
+            return resultado;
         } else {
             detenidoPorFallo = true;
             break;

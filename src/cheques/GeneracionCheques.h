@@ -80,7 +80,9 @@ private:
     {
         Hecho,
         Saltado,
-        Detener
+        Detener,
+        /// The database file was deleted or replaced: nothing more can be written, nothing printed.
+        BaseCambiada
     };
     Paso generaCheque(ChequeFila& fila, const PedidoGeneracion& pedido, const QString& numero,
                       qint64 numeroParte);

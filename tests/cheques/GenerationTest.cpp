@@ -7,6 +7,7 @@
 #include "zimbrel2/MessageBoxStyle.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -17,11 +18,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int Aceptar = 1;
-constexpr int Si = 6;
-constexpr int No = 7;
-constexpr int Ignorar = 5;
 
 class Generation : public ChequeWindowFixture
 {
@@ -88,7 +84,7 @@ protected:
     QString m_pdf;
 };
 
-TEST_F(Generation, TicketThreeOfFiveNumbersTheLinesFillsThePrintTableAndPrints)
+TEST_F(Generation, TickThreeOfFiveNumbersTheLinesFillsThePrintTableAndPrints)
 {
     startPrintingToPdf();
     fillTestAccount();
@@ -248,9 +244,9 @@ TEST_F(Generation, StoppingFromTheBannerKeepsWhatWasDoneAndPrintsIt)
     w().CmdTodos_Click();
     pressCancelDuringTheRun();
     // The cancel mark stays until the banner closes: asked after every cheque, No goes on.
-    op().answerMessage(No, u"Desdea Cancelar el proceso?"_s);
-    op().answerMessage(Si, u"Desdea Cancelar el proceso?"_s);
-    op().answerMessage(Aceptar, u"Ultimo cheque generado: B-101"_s);
+    op().answerMessage(MsgAnswer::No, u"Desdea Cancelar el proceso?"_s);
+    op().answerMessage(MsgAnswer::Yes, u"Desdea Cancelar el proceso?"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Ultimo cheque generado: B-101"_s);
     w().Morvane1_click(u"GRABAR"_s);
     verifyOperator();
     EXPECT_EQ(printRows(), 2);
@@ -270,8 +266,8 @@ TEST_F(Generation, AChequeNumberedMeanwhileByAnotherWorkstationStopsTheRun)
     // Between the validation and the numbering, another workstation numbers the second cheque.
     exec(u"UPDATE MV_ASIENTOS SET NroComprobanteBancario = 'B-140' WHERE Cuenta = '1.1.02.02' AND Numero = "
          u"'00000348' AND Tipo_Reg = 'C'"_s);
-    op().answerMessage(Aceptar, u"no recibio el numero B-101"_s);
-    op().answerMessage(Aceptar, u"Se generaron 1 de 3 cheques marcados"_s);
+    op().answerMessage(MsgAnswer::Ok, u"no recibio el numero B-101"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Se generaron 1 de 3 cheques marcados"_s);
     w().ActualizarDatos();
     verifyOperator();
     EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"B-100"_s);
@@ -291,8 +287,8 @@ TEST_F(Generation, ANumberGivenMeanwhileOnTheAccountIsNeverGivenTwice)
     // Between the validation and the numbering, another workstation gives B-100 to another cheque.
     exec(u"UPDATE MV_ASIENTOS SET NroComprobanteBancario = 'B-100' WHERE Cuenta = '1.1.02.02' AND Numero = "
          u"'00000363' AND Tipo_Reg = 'C'"_s);
-    op().answerMessage(Aceptar, u"no recibio el numero B-100"_s);
-    op().answerMessage(Aceptar, u"Se generaron 0 de 1"_s);
+    op().answerMessage(MsgAnswer::Ok, u"no recibio el numero B-100"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Se generaron 0 de 1"_s);
     w().ActualizarDatos();
     verifyOperator();
     EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
@@ -311,14 +307,32 @@ TEST_F(Generation, AFailedPrintRowUndoesItsNumberAndSkippingGivesTheNumberToTheN
     tick(0);
     tick(1);
     tick(2);
-    op().answerMessage(Ignorar, u"No se pudo generar el cheque"_s);
-    op().answerMessage(Aceptar, u"Se generaron 2 de 3 cheques marcados"_s);
+    op().answerMessage(MsgAnswer::Ignore, u"No se pudo generar el cheque"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Se generaron 2 de 3 cheques marcados"_s);
     w().Morvane1_click(u"GRABAR"_s);
     verifyOperator();
     EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"B-100"_s);
     EXPECT_EQ(numberOfVoucher(u"00000348"_s), u"*-"_s);
     EXPECT_EQ(numberOfVoucher(u"00000354"_s), u"B-101"_s);
     EXPECT_EQ(printRows(), 2);
+}
+
+TEST_F(Generation, ADatabaseFileDeletedDuringTheRunStopsItAndNothingPrints)
+{
+    startPrintingToPdf();
+    fillTestAccount();
+    load();
+    tick(0);
+    tick(1);
+    // The file goes while the program holds it open, as a careless copy or clean-up would do it.
+    ASSERT_TRUE(QFile::remove(folder() + u"/TALONEX_DEMO.db"_s));
+    op().answerMessage(MsgAnswer::Ok,
+                       u"El archivo de la base de datos fue borrado o reemplazado durante la corrida"_s);
+    pressGrabar();
+    verifyOperator();
+    EXPECT_TRUE(w().Fallo());
+    EXPECT_FALSE(QFile::exists(m_pdf)) << "cheques printed from a database that is gone";
+    EXPECT_EQ(w().ultimaCorrida().imprimir, false);
 }
 
 TEST_F(Generation, AnAmountTooLargeForTheWordsIsRefusedBeforeAnythingIsNumbered)
@@ -330,7 +344,7 @@ TEST_F(Generation, AnAmountTooLargeForTheWordsIsRefusedBeforeAnythingIsNumbered)
     fillTestAccount();
     load();
     w().CmdTodos_Click();
-    op().answerMessage(Aceptar, u"mas de doce cifras enteras"_s);
+    op().answerMessage(MsgAnswer::Ok, u"mas de doce cifras enteras"_s);
     m_sent.clear();
     pressGrabar();
     verifyOperator();
@@ -360,7 +374,7 @@ TEST_F(Generation, ReportConfigurationIsSavedByAdministratorsOnly)
          u"'1.1.02.05', "
          u"'/viejo.rpt', 'DATOS')"_s);
     w().findChild<QLineEdit*>(u"TXTBANCO1_0"_s)->setText(DemoDb::TestAccount);
-    op().answerMessage(Aceptar,
+    op().answerMessage(MsgAnswer::Ok,
                        u"Debe ser usuario con atributo administrador para cambiar esta configuracion"_s);
     w().findChild<QPushButton*>(u"CmdGrabar"_s)->click();
     verifyOperator();
@@ -373,7 +387,7 @@ TEST_F(Generation, ReportConfigurationIsSavedByAdministratorsOnly)
     w().findChild<QLineEdit*>(u"TxtUbicacion_0"_s)->setText(u"/informes/galicia.rpt"_s);
     w().findChild<QLineEdit*>(u"TXTBANCO1_1"_s)->clear();
     w().findChild<QLineEdit*>(u"TxtUbicacion_1"_s)->clear();
-    op().answerMessage(Aceptar, u"Datos guardados con exito"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Datos guardados con exito"_s);
     w().findChild<QPushButton*>(u"CmdGrabar"_s)->click();
     verifyOperator();
     EXPECT_EQ(scalar(u"SELECT group_concat(Clave || '=' || ifnull(ValorAux, '-'), ' ') FROM (SELECT * FROM "
@@ -416,7 +430,7 @@ TEST_F(Generation, AReportThatCannotPrintIsToldBeforeAnyNumberIsSpent)
         fillTestAccount();
         load();
         tick(0);
-        op().answerMessage(Aceptar, QString::fromUtf16(c.mensaje));
+        op().answerMessage(MsgAnswer::Ok, QString::fromUtf16(c.mensaje));
         m_sent.clear();
         pressGrabar();
         ASSERT_FALSE(op().shown().isEmpty());
@@ -543,7 +557,7 @@ TEST_P(GenerationUnwrittenPrintRow, UndoesItsNumber)
     tick(1);
     tick(2);
     op().answerMessage(MsgAnswer::Ignore, u"La fila de impresion no se grabo"_s);
-    op().answerMessage(Aceptar, u"Se generaron 2 de 3 cheques marcados"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Se generaron 2 de 3 cheques marcados"_s);
     pressGrabar();
     verifyOperator();
     EXPECT_EQ(numberOfVoucher(u"00000341"_s) + u' ' + numberOfVoucher(u"00000348"_s) + u' ' +
@@ -587,8 +601,8 @@ TEST_F(Generation, ANumberWrittenWithLeadingZerosIsTakenAndTheGuardLocksWhatItRe
     fillTestAccount();
     load();
     tick(0);
-    op().answerMessage(Aceptar, u"no recibio el numero B-100"_s);
-    op().answerMessage(Aceptar, u"Se generaron 0 de 1"_s);
+    op().answerMessage(MsgAnswer::Ok, u"no recibio el numero B-100"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Se generaron 0 de 1"_s);
     m_sent.clear();
     pressGrabar();
     verifyOperator();
@@ -608,7 +622,7 @@ TEST_F(Generation, ANumberWrittenWithLeadingZerosIsTakenAndTheGuardLocksWhatItRe
     tick(0);
     field(u"NumerarDesde"_s)->setText(u"100"_s);
     op().answerMessage(MsgAnswer::Yes, u"Ya existe un cheque cargado que es mayor"_s);
-    op().answerMessage(Aceptar, u"Nro: 'B-100'"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Nro: 'B-100'"_s);
     pressGrabar();
     verifyOperator();
     EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
@@ -665,8 +679,8 @@ TEST_F(Generation, ARunIsRefusedWhileAnotherRunOfTheSameWorkstationKeyHoldsIt)
         const DB_Dll& db = DataGlobals::gDB();
         BloqueoPuesto otra(db.gServidor + u'|' + db.gDBName, appState().gPuestoUsuario);
         ASSERT_EQ(otra.toma(), BloqueoPuesto::Resultado::Tomado);
-        op().answerMessage(Aceptar, u"Ya se estan generando cheques en este puesto con la clave "_s +
-                                        appState().gPuestoUsuario);
+        op().answerMessage(MsgAnswer::Ok, u"Ya se estan generando cheques en este puesto con la clave "_s +
+                                              appState().gPuestoUsuario);
         pressGrabar();
         verifyOperator();
         EXPECT_EQ(numberOfVoucher(u"00000341"_s), u"*-"_s);
