@@ -254,8 +254,14 @@ TEST_F(RunTrials, SeveralWorkstationsNumberingFromOneChequebookAtOnceNeverGiveAN
         ASSERT_TRUE(termina(procesos[i]));
         const QString salida = QString::fromUtf8(procesos[i]->readAllStandardOutput());
         const std::vector<Corrida> runs = corridas(salida);
-        ASSERT_FALSE(runs.empty()) << salida.toStdString()
-                                   << QString::fromUtf8(procesos[i]->readAllStandardError()).toStdString();
+        // Every process worked its runs; a run may also be refused at the check before numbering,
+        // when another workstation gave numbers above its start meanwhile: nothing of it is written.
+        ASSERT_TRUE(salida.contains(u"corrida 1: "_s))
+            << salida.toStdString() << QString::fromUtf8(procesos[i]->readAllStandardError()).toStdString();
+        if (runs.empty()) {
+            EXPECT_TRUE(impresionDe(puestos[i]).isEmpty());
+            continue;
+        }
         for (const Corrida& r : runs) {
             generados += r.generados;
             ++corridasHechas;
