@@ -8,6 +8,7 @@
 #include "data/DataGlobals.h"
 #include "data/ErrorLog.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/ClsUtilesGui.h"
 #include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
 #include "zimbrel2/ProgramInfo.h"
@@ -183,7 +184,7 @@ frmAcceso::~frmAcceso() = default;
 void frmAcceso::Form_Load()
 {
     adjustSize();
-    ClsUtiles::PreparaVentana(this, 1);
+    ClsUtilesGui::PreparaVentana(this, 1);
     llenarlist();
     for (QLineEdit* box : {m_txtUserId, m_txtUserPassword, m_txtDbName, m_txtServidor})
         MensajeInicial(box);

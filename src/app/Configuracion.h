@@ -3,8 +3,6 @@
 #include <QString>
 #include <QVariant>
 
-class DB_Dll;
-
 /// The value of a configuration key through the main connection; `valorAux` receives its auxiliary
 /// value. A missing key reads as a single blank; with the connection closed the result is "".
 QString Cfg(const QString& clave, QString& valorAux);

@@ -13,6 +13,7 @@
 #include "zimbrel2/ClsDialogo.h"
 #include "zimbrel2/ClsFormulario.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/ClsUtilesGui.h"
 #include "zimbrel2/TrappedRoutine.h"
 
 #include <QAction>
@@ -394,7 +395,7 @@ bool FrmTalonex::Form_Load(const QString& parametros)
     if (!DataGlobals::gDB().gDBName.isEmpty())
         ClsReporte::instance().CarpetaReportes(appState().gCarpetaPrograma);
     TrappedRoutine routine(ClsUtiles::reporterFor(QString()));
-    routine.step([&] { AplicaSkin(this); }) && routine.step([&] { ClsUtiles::PreparaVentana(this, 0); }) &&
+    routine.step([&] { AplicaSkin(this); }) && routine.step([&] { ClsUtilesGui::PreparaVentana(this, 0); }) &&
         routine.step([&] { AplicaIcono(this); }) && routine.step([&] { Inicializa(); }) &&
         routine.step([&] { setTexto(u"FECHAH"_s, Clock::today().toString(u"dd/MM/yyyy"_s)); }) &&
         routine.step([&] {

@@ -4,11 +4,6 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <memory>
-
-class Lib_FrmCons3;
-class Lib_FrmCons3Tree;
-
 /// The lookup request of the program: a window sets a few members, calls ConsultaSearch (or one of
 /// the option and file lists) and reads the operator's answer back from ValorDevuelto, Valores and
 /// Cantidades. Each call builds its statement, shows a fresh list or tree window modally and

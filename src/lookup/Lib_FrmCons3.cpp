@@ -12,6 +12,7 @@
 #include "lookup/SentenciaConsulta.h"
 #include "zimbrel2/ClsFormulario.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/ClsUtilesGui.h"
 #include "zimbrel2/MedidaTextos.h"
 #include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/OperatorDialogs.h"
@@ -245,7 +246,7 @@ void Lib_FrmCons3::Cargar()
         }))
         return;
     if (sql.trimmed().isEmpty()) {
-        ClsUtiles::PreparaVentana(this, 0);
+        ClsUtilesGui::PreparaVentana(this, 0);
         return;
     }
     routine.step([&] {
@@ -277,7 +278,8 @@ void Lib_FrmCons3::Cargar()
                 buscador(0)->setEditText(FiltroInicial);
         }) &&
         routine.step([&] { db.CierraRecordset(&rs); }) && routine.step([&] { CargaAnchos(); }) &&
-        routine.step([&] { CalcularAncho(); }) && routine.step([&] { ClsUtiles::PreparaVentana(this, 0); });
+        routine.step([&] { CalcularAncho(); }) &&
+        routine.step([&] { ClsUtilesGui::PreparaVentana(this, 0); });
 }
 
 void Lib_FrmCons3::Encolumnar(AdoRecordset& rs)

@@ -7,7 +7,6 @@
 
 #include <memory>
 
-class ReportPrinter;
 struct ReportLayout;
 
 /// The shared library's report object: prints the rows of the print table that a record selection

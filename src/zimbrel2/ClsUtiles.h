@@ -9,8 +9,6 @@
 
 #include <optional>
 
-class QWidget;
-
 /// The shared library's utility operations. Stateless; conversions follow the current regional
 /// settings and boxes go through the operator seam.
 class ClsUtiles
@@ -78,9 +76,4 @@ public:
     /// Lets the operator pick a date, starting on `inicial` when it is a date, else today; the date
     /// as dates are typed ("31/12/2024"), or "" when cancelled.
     static QString ElegirFecha(const QString& inicial = {});
-
-    /// Prepares a window before it is shown: its object name defaults to its class name (so tests and
-    /// style sheets can find it) and its title to the application name; a non-zero `centrar` centres
-    /// it on its screen. Defined in the widget library (talonex_zimbrel2_gui).
-    static void PreparaVentana(QWidget* ventana, int centrar);
 };

@@ -1,5 +1,4 @@
-// ClsUtiles' window operation: it needs widgets, so it lives in the widget library.
-#include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/ClsUtilesGui.h"
 
 #include "zimbrel2/MedidaTextos.h"
 
@@ -7,7 +6,7 @@
 #include <QScreen>
 #include <QWidget>
 
-void ClsUtiles::PreparaVentana(QWidget* ventana, int centrar)
+void ClsUtilesGui::PreparaVentana(QWidget* ventana, int centrar)
 {
     if (!ventana)
         return;

@@ -7,6 +7,7 @@
 #include "app/ErrorReporting.h"
 #include "support/ProgramFixture.h"
 #include "zimbrel2/ClsSistema.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,7 @@ TEST_F(FrameRoutines, GrabaCfgAddsOnceThenUpdatesAndKeepsTheAuxiliaryValue)
 
 TEST_F(FrameRoutines, TrataErrorShowsAsksAndLogsInTheTemporaryFolder)
 {
-    op().answerMessage(5);
+    op().answerMessage(MsgAnswer::Ignore);
     EXPECT_EQ(TrataError(RuntimeError(3021, u"Either BOF or EOF is True."_s, u"ADODB.Recordset"_s),
                          std::nullopt, u"Cfg"_s),
               5);
@@ -77,7 +78,7 @@ TEST_F(FrameRoutines, TrataErrorShowsAsksAndLogsInTheTemporaryFolder)
     EXPECT_EQ(box.text, u"Ha ocurrido el Siguiente Error (3021) Either BOF or EOF is True."_s);
     EXPECT_EQ(box.buttons, (QList<int>{3, 4, 5}));
 
-    op().answerMessage(1);
+    op().answerMessage(MsgAnswer::Ok);
     TrataError(RuntimeError(13, u"Type mismatch"_s), 0);
     EXPECT_EQ(
         QString::fromLatin1(readFile(tempFolder() + u"TSERR.LOG"_s)),
@@ -204,12 +205,12 @@ TEST_F(FrameRoutines, ScriptsCommitOrRollBackAsOneTransaction)
     const QStringList failing{u"INSERT INTO ta_configuracion (Clave) VALUES ('PRIMERA')"_s,
                               u"INSERT INTO ta_configuracion (Clave) VALUES ('OHARA')"_s,
                               u"INSERT INTO ta_configuracion (Clave) VALUES ('TERCERA')"_s};
-    op().answerMessage(1, u"2627 : "_s);
+    op().answerMessage(MsgAnswer::Ok, u"2627 : "_s);
     GActualizarDatoScript(failing, failed, code, false, false, executed, message, true);
     EXPECT_TRUE(failed);
     EXPECT_EQ(code, 2627);
     EXPECT_EQ(op().shown().back().title, u"Aviso al Operador!"_s);
-    EXPECT_EQ(op().shown().back().style, 16);
+    EXPECT_EQ(op().shown().back().style, MsgStyle::Critical);
     EXPECT_EQ(
         scalar(u"SELECT COUNT(*) FROM ta_configuracion WHERE Clave IN ('PRIMERA', 'TERCERA')"_s).toInt(), 0);
     EXPECT_EQ(scalar(u"SELECT sql FROM AUX_ERR"_s).toString(), executed);

@@ -3,6 +3,7 @@
 #include "app/MenuExes.h"
 #include "app/AppState.h"
 #include "support/ProgramFixture.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include <gtest/gtest.h>
 
@@ -85,9 +86,9 @@ TEST_F(Launcher, AProgramThatDoesNotStartIsReportedAndThenNotImplemented)
     qint32 pid = 5;
     // Retry starts again; ignore goes on to the message.
     const QString missing = u"No se pudo iniciar el programa "_s + programFolder() + u"NoExiste"_s;
-    op().answerMessage(4, missing);
-    op().answerMessage(5, missing);
-    op().answerMessage(1, u"Opcion no Implementada!\rComuniquese con su proveedor de sistemas"_s);
+    op().answerMessage(MsgAnswer::Retry, missing);
+    op().answerMessage(MsgAnswer::Ignore, missing);
+    op().answerMessage(MsgAnswer::Ok, u"Opcion no Implementada!\rComuniquese con su proveedor de sistemas"_s);
     MenuExes(u"shell:NoExiste"_s, parameter, pid);
     EXPECT_EQ(pid, 0);
     EXPECT_EQ(m_starts, 2);
@@ -96,7 +97,7 @@ TEST_F(Launcher, AProgramThatDoesNotStartIsReportedAndThenNotImplemented)
     EXPECT_EQ(op().shown()[2].title, u"Atención"_s);
     EXPECT_EQ(op().shown()[2].icon, MessageBoxStyle::Icon::Critical);
     // Any other answer leaves without the message.
-    op().answerMessage(3, missing);
+    op().answerMessage(MsgAnswer::Abort, missing);
     MenuExes(u"shell:NoExiste"_s, parameter, pid);
     EXPECT_EQ(op().shown().size(), 4);
 }
@@ -112,7 +113,8 @@ TEST_F(Launcher, TheRealStartRunsTheProgramWithoutAShell)
     EXPECT_TRUE(op().shown().isEmpty());
 
     // A program that is not there: the box names it, with the runtime's number for a missing file.
-    op().answerMessage(3, u"No se pudo iniciar el programa "_s + programFolder() + u"Cons_MV_Asientos"_s);
+    op().answerMessage(MsgAnswer::Abort,
+                       u"No se pudo iniciar el programa "_s + programFolder() + u"Cons_MV_Asientos"_s);
     MenuExes(u"shell:Cons_MV_Asientos"_s, parameter, pid);
     EXPECT_EQ(pid, 0);
     ASSERT_EQ(op().shown().size(), 1);

@@ -4,6 +4,7 @@
 #include "support/ProgramFixture.h"
 #include "zimbrel2/ClsSistema.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include <QSqlError>
 
@@ -237,7 +238,7 @@ TEST_F(Startup, WithoutServerOrUserTheDialogIsAskedAndWithoutConnectionTheProgra
 
     // An Oracle server: the "#" goes, and the Oracle connection string is formed.
     DataGlobals::reset();
-    op().answerMessage(7, u"Desea Intentarlo Nuevamente"_s);
+    op().answerMessage(MsgAnswer::No, u"Desea Intentarlo Nuevamente"_s);
     connection.clear();
     EXPECT_EQ(
         IniciarAplicacion(false, u"@Server=#ORCL; @DbName=PROD; @Usuario=U; @Password=P;"_s, connection, 3),

@@ -84,7 +84,8 @@ protected:
         m_window->CmdCargar_Click();
     }
 
-    /// Ticks row `row` as the operator does, by clicking its tick box.
+    /// Flips the tick of row `row` through the item's check state, which a click on its tick box or
+    /// Space on the row also changes (the window reacts to the change, not to the input).
     void tick(int row)
     {
         QTreeWidgetItem* item = list()->topLevelItem(row);

@@ -1,5 +1,6 @@
 // The cheque window's frame: modes, fields, idle state, toolbar and the field keys.
 #include "ChequeWindowFixture.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include "lookup/Lib_FrmCons3.h"
 
@@ -90,7 +91,7 @@ TEST_F(Frame, EnterValidatesAndMovesOnOnlyWhenTheFieldPasses)
     QLineEdit* fechaD = field(u"FechaD"_s);
     fechaD->setFocus();
     QTest::keyClicks(fechaD, u"31/02/2024"_s);
-    op().answerMessage(1, u"Fecha incorrecta..."_s);
+    op().answerMessage(MsgAnswer::Ok, u"Fecha incorrecta..."_s);
     QTest::keyClick(fechaD, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), fechaD);
     EXPECT_TRUE(w().Fallo());
@@ -111,7 +112,7 @@ TEST_F(Frame, LeavingAFieldValidatesItOnceUnlessEnterAlreadyDid)
     banco->setFocus();
     QTest::keyClicks(banco, u"9.9.99"_s);
     // Left with the mouse (focus elsewhere): validated once.
-    op().answerMessage(1, u"El Banco Informado no es correcto!!"_s);
+    op().answerMessage(MsgAnswer::Ok, u"El Banco Informado no es correcto!!"_s);
     field(u"Serie"_s)->setFocus();
     EXPECT_EQ(op().shown().size(), 1);
 

@@ -1,6 +1,7 @@
 // Loading the cheque list and working it: statements, columns, rows, payees, ticks, sorting and the
 // ledger viewer launched from the pop-up.
 #include "ChequeWindowFixture.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include "app/MenuExes.h"
 
@@ -19,8 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int Aceptar = 1;
 
 class List : public ChequeWindowFixture
 {
@@ -155,7 +154,7 @@ TEST_F(List, TodosTicksEveryRowAndReportsWhatExceedsTheChequebook)
     field(u"NumerarDesde"_s)->setText(desde.toString());
     load();
     ASSERT_EQ(list()->topLevelItemCount(), DemoDb::BenchUnnumberedCheques);
-    op().answerMessage(Aceptar, u"Supera la cantidad de cheques disponibles, desmarque 10 Cheques"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Supera la cantidad de cheques disponibles, desmarque 10 Cheques"_s);
     w().CmdTodos_Click();
     int ticked = 0;
     for (int i = 0; i < list()->topLevelItemCount(); ++i)
@@ -173,7 +172,7 @@ TEST_F(List, TickingValidatesTheSeriesInNormalModeOnly)
     load();
     tick(0);
     EXPECT_FALSE(w().Fallo());
-    op().answerMessage(Aceptar, u"desmarque 1 Cheques"_s);
+    op().answerMessage(MsgAnswer::Ok, u"desmarque 1 Cheques"_s);
     tick(1);
     EXPECT_TRUE(w().Fallo());
     verifyOperator();

@@ -14,10 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int Aceptar = 1;
-constexpr int Si = 6;
-constexpr int No = 7;
-
 class Validation : public ChequeWindowFixture
 {
 protected:
@@ -82,13 +78,13 @@ TEST_F(Validation, EachFieldCheckShowsItsMessage)
         SCOPED_TRACE(QString(name + u" = "_s + QString::fromUtf16(c.text)).toStdString());
         field(name)->setText(QString::fromUtf16(c.text));
         if (!message.isEmpty())
-            op().answerMessage(Aceptar, message);
+            op().answerMessage(MsgAnswer::Ok, message);
         validate(name);
         EXPECT_EQ(w().Fallo(), !message.isEmpty());
         if (!message.isEmpty()) {
             ASSERT_FALSE(op().shown().isEmpty());
             EXPECT_EQ(op().shown().last().title, u"Aviso al operador..."_s);
-            EXPECT_EQ(op().shown().last().style, 16);
+            EXPECT_EQ(op().shown().last().style, MsgStyle::Critical);
         }
         verifyOperator();
     }
@@ -128,9 +124,10 @@ TEST_F(Validation, SeriesChecksAgainstChequebookNumbersGivenAndCapacity)
         {u"B", u"147", 4, 0, u"Supera la cantidad de cheques disponibles, desmarque 1 Cheques"},
         {u"B", u"148", 5, 0, u"Supera la cantidad de cheques disponibles, desmarque 3 Cheques"},
         // B-50 to B-99 are given: asked, and No fails without a message of its own.
-        {u"B", u"99", 1, No, u""},
-        {u"B", u"98", 2, Si, u"Ya existe un cheque con  uno de los numeros a generar\r\nNro: 'B-98'"},
-        {u"B", u"60", 0, Si, u""},
+        {u"B", u"99", 1, MsgAnswer::No, u""},
+        {u"B", u"98", 2, MsgAnswer::Yes,
+         u"Ya existe un cheque con  uno de los numeros a generar\r\nNro: 'B-98'"},
+        {u"B", u"60", 0, MsgAnswer::Yes, u""},
         {u"B", u"1.5", 0, 0, u"El numero desde debe ser un numero entero"},
     };
     for (const Case& c : cases) {
@@ -151,10 +148,10 @@ TEST_F(Validation, SeriesChecksAgainstChequebookNumbersGivenAndCapacity)
             op().answerMessage(c.answer,
                                u"Ya existe un cheque cargado que es mayor al numero que usted ingreso"_s);
         if (!message.isEmpty())
-            op().answerMessage(Aceptar, message);
+            op().answerMessage(MsgAnswer::Ok, message);
         m_sent.clear();
         validate(u"Serie"_s);
-        EXPECT_EQ(w().Fallo(), !message.isEmpty() || c.answer == No);
+        EXPECT_EQ(w().Fallo(), !message.isEmpty() || c.answer == MsgAnswer::No);
         verifyOperator();
     }
 }
@@ -190,8 +187,8 @@ TEST_F(Validation, NumbersGivenAreLookedUpOnlyAsFarAsTheHighestNumberRequires)
                u"AND CAST(substr(NroComprobanteBancario, 3) AS INTEGER) BETWEEN 50 AND 70"_s))
         << q.lastError().text().toStdString();
     field(u"NumerarDesde"_s)->setText(u"110"_s);
-    op().answerMessage(Si, u"Ya existe un cheque cargado que es mayor"_s);
-    op().answerMessage(Aceptar, u"Nro: 'B-110'"_s);
+    op().answerMessage(MsgAnswer::Yes, u"Ya existe un cheque cargado que es mayor"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Nro: 'B-110'"_s);
     m_sent.clear();
     validate(u"Serie"_s);
     EXPECT_TRUE(w().Fallo());
@@ -204,7 +201,7 @@ TEST_F(Validation, WholeFormStopsAtTheFirstFailingFieldInArrayOrder)
     fillTestAccount(u"150"_s);
     field(u"idbanco"_s)->setText(u"9.9.99"_s);
     // The series (index 4) is checked before the bank (index 6).
-    op().answerMessage(Aceptar, u"El numero informado para esa serie esta fuera de rango"_s);
+    op().answerMessage(MsgAnswer::Ok, u"El numero informado para esa serie esta fuera de rango"_s);
     w().Morvane1_click(u"GRABAR"_s);
     EXPECT_EQ(op().shown().size(), 1);
     EXPECT_TRUE(sentMatching(u"UPDATE"_s).isEmpty());
@@ -215,7 +212,7 @@ TEST_F(Validation, LoadNeedsAStartNumberButNotTheSeries)
     start();
     fillTestAccount(u"0"_s);
     field(u"Serie"_s)->clear();
-    op().answerMessage(Aceptar, u"Debe informar el numero desde"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Debe informar el numero desde"_s);
     load();
     EXPECT_EQ(list()->columnCount(), 0);
     EXPECT_TRUE(m_sent.filter(u"v_chequesentregados"_s).isEmpty());
@@ -229,7 +226,7 @@ TEST_F(Validation, WorkingOnTheStartNumberValidatesTheSeriesWithOneMessageAtMost
 {
     start();
     fillTestAccount(u"150"_s);
-    op().answerMessage(Aceptar, u"El numero informado para esa serie esta fuera de rango"_s);
+    op().answerMessage(MsgAnswer::Ok, u"El numero informado para esa serie esta fuera de rango"_s);
     validate(u"NumerarDesde"_s);
     EXPECT_TRUE(w().Fallo());
     EXPECT_EQ(op().shown().size(), 1);
@@ -260,7 +257,7 @@ TEST_F(Validation, ReprintNumbersMustBeWholeNumbersBeforeAnythingIsSent)
         field(u"NumerarHasta"_s)->setText(QString::fromUtf16(c.hasta));
         const QString message = QString::fromUtf16(c.message);
         if (!message.isEmpty())
-            op().answerMessage(Aceptar, message);
+            op().answerMessage(MsgAnswer::Ok, message);
         load();
         EXPECT_EQ(m_sent.filter(u"v_chequesentregados"_s).isEmpty(), !message.isEmpty());
         verifyOperator();

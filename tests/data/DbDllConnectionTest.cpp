@@ -1,6 +1,7 @@
 // Opening connections, statements and recordsets, and the data layer's failure reporter, on a real
 // demo database.
 #include "support/ProgramFixture.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include "data/ConnectionDialogRequest.h"
 #include "data/ErrorLog.h"
@@ -120,7 +121,7 @@ TEST_F(DbDllConnection, TheDialogFillsTheMembersAndPicksThePlatform)
     auto oracle = std::make_shared<AnsweringDialog>(
         ConnectionDialogRequest::Values{u"PROD"_s, u"SRV"_s, u"U"_s, u"p"_s, 1});
     DataGlobals::setConnectionDialog(oracle);
-    op().answerMessage(7, u"Desea Intentarlo Nuevamente"_s);
+    op().answerMessage(MsgAnswer::No, u"Desea Intentarlo Nuevamente"_s);
     DB_Dll& second = DataGlobals::gDB();
     second.OpenServerADODB(true, 3, QString(), false, true);
     EXPECT_EQ(second.gServidor, u"SRV#"_s);
@@ -154,14 +155,14 @@ TEST_F(DbDllConnection, AFailedOpenAsksWhetherToTryAgainWithoutShowingThePasswor
     auto dialog = std::make_shared<AnsweringDialog>(
         ConnectionDialogRequest::Values{u"TALONEX_DEMO"_s, u"/"_s + folder(), u"TESSARO"_s, u"x"_s, 0});
     DataGlobals::setConnectionDialog(dialog);
-    op().answerMessage(6, u" - Desea Intentarlo Nuevamente??? "_s);
+    op().answerMessage(MsgAnswer::Yes, u" - Desea Intentarlo Nuevamente??? "_s);
     db.OpenServerADODB(false, 3, QString(), false, true);
     EXPECT_TRUE(db.gOpenFlag);
     EXPECT_EQ(dialog->asked, 1);
     ASSERT_EQ(op().shown().size(), 1);
     const ScriptedOperator::Shown& box = op().shown().front();
     EXPECT_EQ(box.title, u" Error de Conexion a Base de Datos"_s);
-    EXPECT_EQ(box.style, 20);
+    EXPECT_EQ(box.style, MsgStyle::YesNo + MsgStyle::Critical);
     EXPECT_TRUE(box.text.startsWith(u" Estado de Sql: "_s));
     EXPECT_TRUE(box.text.contains(u"\rNumero de Error: "_s));
     EXPECT_TRUE(box.text.contains(u"Nombre de Proceso: talonex\r\r\n\r\n1. Verifique el Usuario"_s));
@@ -176,7 +177,7 @@ TEST_F(DbDllConnection, AFailedOpenAsksWhetherToTryAgainWithoutShowingThePasswor
     other.gServidor = u"/"_s + folder();
     other.gDBName = u"NO_EXISTE"_s;
     other.gUsuario = u"TESSARO"_s;
-    op().answerMessage(7);
+    op().answerMessage(MsgAnswer::No);
     other.OpenServerADODB(false, 3, QString(), true, true);
     EXPECT_FALSE(other.gOpenFlag);
 
@@ -392,11 +393,11 @@ TEST_F(DbDllConnection, AFailedQueryGoesToTheReporterAndItsLog)
     DB_Dll& db = openMain();
     AdoRecordset rs;
     QString sql = u"SELECT * FROM NO_EXISTE"_s;
-    op().answerMessage(3, u"Ha ocurrido el Siguiente Error ("_s);
+    op().answerMessage(MsgAnswer::Abort, u"Ha ocurrido el Siguiente Error ("_s);
     db.AbrirRecordset(sql, rs);
     EXPECT_FALSE(rs.isOpen());
     ASSERT_EQ(op().shown().size(), 1);
-    EXPECT_EQ(op().shown().front().style, 18);
+    EXPECT_EQ(op().shown().front().style, MsgStyle::AbortRetryIgnore + MsgStyle::Critical);
     EXPECT_TRUE(op().shown().front().title.endsWith(u" - AbrirRecordset Aviso al operador!!! - 5 "_s));
 
     const QString log = QString::fromLatin1(readFile(programFolder() + u"TSERR.LOG"_s));
@@ -407,7 +408,7 @@ TEST_F(DbDllConnection, AFailedQueryGoesToTheReporterAndItsLog)
     EXPECT_EQ(readFile(programFolder() + u"TSERR.LOG"_s).count("\xf3"), 1) << "ANSI, not UTF-8";
 
     // Ignore goes on: the recordset stays closed, nothing is left open.
-    op().answerMessage(5);
+    op().answerMessage(MsgAnswer::Ignore);
     db.AbrirRecordset(sql, rs);
     EXPECT_FALSE(rs.isOpen());
 }
@@ -418,7 +419,7 @@ TEST_F(DbDllConnection, AnInstalledProgramLogsInTheOperatorsFolder)
     DB_Dll& db = openMain();
     AdoRecordset rs;
     QString sql = u"SELECT * FROM NO_EXISTE"_s;
-    op().answerMessage(3, u"Ha ocurrido el Siguiente Error ("_s);
+    op().answerMessage(MsgAnswer::Abort, u"Ha ocurrido el Siguiente Error ("_s);
     db.AbrirRecordset(sql, rs);
     EXPECT_TRUE(QString::fromLatin1(readFile(userFolder() + u"TSERR.LOG"_s))
                     .startsWith(u"12-10-2026 09:05:07 Rutina: - AbrirRecordset Mensaje "_s));
@@ -430,7 +431,7 @@ TEST_F(DbDllConnection, TratamientoErroresTitleLogAndErrorZero)
     DB_Dll& db = DataGlobals::gDB();
     const QString customLog = folder() + u"/propio.log"_s;
 
-    op().answerMessage(4);
+    op().answerMessage(MsgAnswer::Retry);
     EXPECT_EQ(db.TratamientoErrores(RuntimeError(3021, u"Either BOF or EOF is True."_s, u"S"_s), std::nullopt,
                                     u"CierraRecordset"_s),
               4);
@@ -438,13 +439,13 @@ TEST_F(DbDllConnection, TratamientoErroresTitleLogAndErrorZero)
     EXPECT_EQ(op().shown().back().text,
               u"Ha ocurrido el Siguiente Error (3021) Either BOF or EOF is True."_s);
 
-    op().answerMessage(2);
+    op().answerMessage(MsgAnswer::Cancel);
     db.TratamientoErrores(RuntimeError(7, u"x"_s, u"S"_s), 1);
     EXPECT_EQ(op().shown().back().title, u"S Aviso al operador!!! - 5 "_s);
-    EXPECT_EQ(op().shown().back().style, 1);
+    EXPECT_EQ(op().shown().back().style, MsgStyle::OkCancel);
 
     db.setArchivoErrores(customLog);
-    op().answerMessage(5);
+    op().answerMessage(MsgAnswer::Ignore);
     db.TratamientoErrores(RuntimeError(9, u"Subscript out of range"_s, u"S"_s), std::nullopt, u"X"_s);
     EXPECT_EQ(
         QString::fromLatin1(readFile(customLog)),
@@ -466,7 +467,7 @@ TEST_F(DbDllConnection, ALostConnectionComesBackAtTheFirstReconnection)
     AdoRecordset rs;
     QString sql = u"SELECT Codigo FROM MA_CUENTAS WHERE Codigo = '1.1.02.02'"_s;
     // The failure that started it is reported; retry runs the open on the restored connection.
-    op().answerMessage(4, u"General network error"_s);
+    op().answerMessage(MsgAnswer::Retry, u"General network error"_s);
     db.AbrirRecordset(sql, rs);
     EXPECT_TRUE(db.gOpenFlag);
     ASSERT_TRUE(rs.isOpen());
@@ -492,15 +493,15 @@ TEST_F(DbDllConnection, ALostConnectionThatStaysLostAsksUntilTheOperatorGivesUp)
     {
     };
     DataGlobals::setTerminateProcess([] { throw Terminated{}; });
-    op().answerMessage(6, u"Elija SI para reintentar conectarse"_s);
-    op().answerMessage(7, u"Se perdio la conexion con la base de datos TALONEX_DEMO"_s);
+    op().answerMessage(MsgAnswer::Yes, u"Elija SI para reintentar conectarse"_s);
+    op().answerMessage(MsgAnswer::No, u"Se perdio la conexion con la base de datos TALONEX_DEMO"_s);
     AdoRecordset rs;
     QString sql = u"SELECT * FROM MA_CUENTAS"_s;
     EXPECT_THROW(db.AbrirRecordset(sql, rs), Terminated);
     ASSERT_EQ(op().shown().size(), 2);
     for (const ScriptedOperator::Shown& box : op().shown()) {
         EXPECT_EQ(box.title, u"AVISO AL OPERADOR"_s);
-        EXPECT_EQ(box.style, 20);
+        EXPECT_EQ(box.style, MsgStyle::YesNo + MsgStyle::Critical);
         EXPECT_EQ(box.text,
                   u"\r\n\r\n\r\nSe perdio la conexion con la base de datos TALONEX_DEMO\r\n Servidor "_s +
                       server +
@@ -522,7 +523,7 @@ TEST_F(DbDllConnection, CierraRecordsetClosesOpenOnesAndReportsMissingOnes)
     EXPECT_FALSE(rs.isOpen());
     EXPECT_FALSE(scalar(u"SELECT COUNT(*) FROM ta_configuracion WHERE Clave = 'PENDIENTE'"_s).toBool());
 
-    op().answerMessage(3, u"(91)"_s);
+    op().answerMessage(MsgAnswer::Abort, u"(91)"_s);
     db.CierraRecordset(nullptr);
 }
 
@@ -574,10 +575,10 @@ TEST_F(DbDllConnection, OpenLocalADODBAsksForTheFileUntilItOpensOrIsCancelled)
     // Any other failure is shown with its number and description.
     DB_Dll broken;
     broken.gDBName = u"cualquiera"_s;
-    op().answerMessage(1);
+    op().answerMessage(MsgAnswer::Ok);
     broken.OpenLocalADODB(u" "_s, QString(), QString());
     EXPECT_FALSE(broken.gCnn().isOpen());
-    EXPECT_EQ(op().shown().back().style, 16);
+    EXPECT_EQ(op().shown().back().style, MsgStyle::Critical);
 }
 
 TEST(ErrorLogText, PasswordsNeverReachATextThatIsLoggedOrShown)

@@ -6,6 +6,7 @@
 #include "support/DemoDbFixture.h"
 #include "support/QStringPrinter.h"
 #include "support/ScriptedOperatorGuard.h"
+#include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/ProgramInfo.h"
 #include "zimbrel2/RegionalSettings.h"
 
@@ -19,10 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int Abort = 3;
-constexpr int Retry = 4;
-constexpr int Ignore = 5;
 
 class LookupsTest : public DemoDbFixture
 {
@@ -228,13 +225,13 @@ TEST_F(LookupsTest, NumericSearchValuesAreWrittenInTheRegionalFormat)
     sent();
     // With a decimal comma the number reaches the statement as "12,5", which no server reads as one
     // number: the operator is told and the check answers no.
-    m_operator->answerMessage(Abort);
+    m_operator->answerMessage(MsgAnswer::Abort);
     EXPECT_FALSE(db().ExisteEnTabla(u"MA_CUENTAS"_s, u"12.50"_s, u"IdCuenta"_s, nullptr, 5));
     EXPECT_EQ(sent(),
               QStringList{u"SELECT TOP 1 * FROM SS_MA_CUENTAS with(nolock)  WHERE IdCuenta = 12,5"_s});
     ASSERT_EQ(m_operator->shown().size(), 1);
     EXPECT_EQ(m_operator->shown().front().title, u"Aviso al Operador"_s);
-    EXPECT_EQ(m_operator->shown().front().style, 18);
+    EXPECT_EQ(m_operator->shown().front().style, MsgStyle::AbortRetryIgnore + MsgStyle::Critical);
     m_operator.verify();
 
     RegionalSettings::setCurrent(RegionalSettings::unitedStates());
@@ -259,9 +256,9 @@ TEST_F(LookupsTest, FailuresAskTheOperatorAndActOnTheAnswer)
         int sends;
     };
     const Case cases[] = {
-        {{Abort}, 1},
-        {{Retry, Abort}, 2},
-        {{Retry, Retry, Ignore}, 3},
+        {{MsgAnswer::Abort}, 1},
+        {{MsgAnswer::Retry, MsgAnswer::Abort}, 2},
+        {{MsgAnswer::Retry, MsgAnswer::Retry, MsgAnswer::Ignore}, 3},
     };
     for (const Case& c : cases) {
         for (int answer : c.answers)
@@ -270,7 +267,7 @@ TEST_F(LookupsTest, FailuresAskTheOperatorAndActOnTheAnswer)
         EXPECT_EQ(sent(), QStringList(c.sends, statement));
         for (const ScriptedOperator::Shown& box : m_operator->shown()) {
             EXPECT_EQ(box.title, u"Aviso al Operador"_s);
-            EXPECT_EQ(box.style, 18);
+            EXPECT_EQ(box.style, MsgStyle::AbortRetryIgnore + MsgStyle::Critical);
             EXPECT_EQ(box.text, u"Invalid object name 'NO_EXISTE'."_s);
         }
         m_operator.verify();
@@ -278,7 +275,7 @@ TEST_F(LookupsTest, FailuresAskTheOperatorAndActOnTheAnswer)
 
     // The same for a caller's recordset, which stays closed.
     AdoRecordset recordset;
-    m_operator->answerMessage(Ignore, u"NO_EXISTE"_s);
+    m_operator->answerMessage(MsgAnswer::Ignore, u"NO_EXISTE"_s);
     EXPECT_FALSE(db().ExisteEnTablaST(u"NO_EXISTE"_s, u"1"_s, u"Codigo"_s, &recordset));
     EXPECT_FALSE(recordset.isOpen());
     EXPECT_EQ(sent(), QStringList{u"SELECT * FROM NO_EXISTE with(nolock)   WHERE Codigo ='1'"_s});
@@ -358,18 +355,18 @@ TEST_F(LookupsTest, DatosTablaFailuresAndALostConnection)
     open(DemoDb::PlainUser);
     sent();
     // A column that is not there: the operator is told, unless the caller ignores errors.
-    m_operator->answerMessage(Abort, u"Item cannot be found in the collection"_s);
+    m_operator->answerMessage(MsgAnswer::Abort, u"Item cannot be found in the collection"_s);
     EXPECT_EQ(db().DatosTabla(u"MA_CUENTAS"_s, DemoDb::TestAccount, u"NoHay"_s, u"Codigo"_s), QString());
     ASSERT_EQ(m_operator->shown().size(), 1);
     EXPECT_EQ(m_operator->shown().front().title, u"Aviso al Operador"_s);
-    EXPECT_EQ(m_operator->shown().front().style, 18);
+    EXPECT_EQ(m_operator->shown().front().style, MsgStyle::AbortRetryIgnore + MsgStyle::Critical);
     m_operator.verify();
     EXPECT_EQ(db().DatosTabla(u"MA_CUENTAS"_s, DemoDb::TestAccount, u"NoHay"_s, u"Codigo"_s, 8, QString(),
                               true, true),
               QString());
 
     // The Access date form fails in the open, whose own reporter asks; the lookup gives "".
-    m_operator->answerMessage(Abort, u"Ha ocurrido el Siguiente Error"_s);
+    m_operator->answerMessage(MsgAnswer::Abort, u"Ha ocurrido el Siguiente Error"_s);
     EXPECT_EQ(
         db().DatosTabla(u"MV_ASIENTOS"_s, u"2024-01-15"_s, u"Cuenta"_s, u"Fecha"_s, 7, QString(), true, true),
         QString());
@@ -484,16 +481,16 @@ TEST_F(LookupsTest, CatalogueFailuresAreReportedByTheMainObject)
 {
     open(DemoDb::PlainUser);
     DB_Dll closed;
-    m_operator->answerMessage(Retry, u"closed"_s);
-    m_operator->answerMessage(Abort, u"closed"_s);
+    m_operator->answerMessage(MsgAnswer::Retry, u"closed"_s);
+    m_operator->answerMessage(MsgAnswer::Abort, u"closed"_s);
     EXPECT_FALSE(closed.ExisteTablaDB(u"TA_USUARIOS"_s));
-    m_operator->answerMessage(Ignore, u"closed"_s);
+    m_operator->answerMessage(MsgAnswer::Ignore, u"closed"_s);
     EXPECT_FALSE(closed.ExisteCampoDB(u"MA_CUENTAS"_s, u"Codigo"_s));
     ASSERT_EQ(m_operator->shown().size(), 3);
     for (const ScriptedOperator::Shown& box : m_operator->shown()) {
         EXPECT_TRUE(box.title.endsWith(u" - VerificaCampos Aviso al operador!!! - 5 "_s))
             << box.title.toStdString();
-        EXPECT_EQ(box.style, 18);
+        EXPECT_EQ(box.style, MsgStyle::AbortRetryIgnore + MsgStyle::Critical);
     }
     // The main object's log: the program folder.
     QFile log(folder() + u"/TSERR.LOG"_s);
@@ -627,7 +624,7 @@ TEST_F(OracleScriptTest, TheFirstFailureEndsTheRunAndKeepsTheRest)
 TEST_F(OracleScriptTest, OnlyThePrivateRecordsetOfAnExistenceCheckIsTranslated)
 {
     // ROWNUM is Oracle's: the demo refuses it, which shows the translation was made.
-    m_operator->answerMessage(Abort, u"ROWNUM"_s);
+    m_operator->answerMessage(MsgAnswer::Abort, u"ROWNUM"_s);
     EXPECT_FALSE(db().ExisteEnTabla(u"TA_BANCOS"_s, u"007"_s, u"IdBanco"_s));
     AdoRecordset recordset;
     EXPECT_TRUE(db().ExisteEnTabla(u"TA_BANCOS"_s, u"007"_s, u"IdBanco"_s, &recordset));

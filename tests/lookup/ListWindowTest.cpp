@@ -5,6 +5,7 @@
 #include "data/AdoRecordset.h"
 #include "lookup/AnchosConsulta.h"
 #include "lookup/Lib_FrmCons3.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -470,8 +471,8 @@ TEST_F(ListWindow, F12ReportsAShortageWithTheDescriptionQuoted)
     const QString id = scalar(u"SELECT MIN(IdArticulo) FROM MA_ARTICULOS"_s).toString();
     auto w = open(u"SELECT IDARTICULO, DESCRIPCION FROM VT_MA_ARTICULOS ORDER BY IDARTICULO"_s);
     const int before = scalar(u"SELECT COUNT(*) FROM MV_FALTANTES"_s).toInt();
-    op().answerMessage(6, u"Desea informar el articulo "_s + id +
-                              u" Aceite O'Higgins 1 l\r\ncomo un faltante"_s);
+    op().answerMessage(MsgAnswer::Yes, u"Desea informar el articulo "_s + id +
+                                           u" Aceite O'Higgins 1 l\r\ncomo un faltante"_s);
     QTest::keyClick(w->CmbSearch(0), Qt::Key_F12);
     EXPECT_EQ(scalar(u"SELECT Descripcion FROM MV_FALTANTES WHERE IdArticulo = '"_s + id + u"'"_s).toString(),
               u"Aceite O'Higgins 1 l"_s);
@@ -486,7 +487,7 @@ TEST_F(ListWindow, F12ReportsAShortageWithTheDescriptionQuoted)
     ASSERT_EQ(op().shown().size(), 1);
     EXPECT_EQ(op().shown()[0].title, u"Atención!"_s);
     // No: nothing written.
-    op().answerMessage(7);
+    op().answerMessage(MsgAnswer::No);
     QTest::keyClick(w->ListView1(), Qt::Key_F12);
     EXPECT_EQ(scalar(u"SELECT COUNT(*) FROM MV_FALTANTES"_s).toInt(), before + 1);
     w->hide();
@@ -624,7 +625,8 @@ TEST_F(ListWindow, OptionListsPickTickAndListFiles)
     EXPECT_EQ(request.Valores, (QStringList{u"A"_s, u"C"_s}));
 
     const QString missing = programFolder() + u"no_existe.txt"_s;
-    op().answerMessage(1, u"No existe el archivo "_s + missing + u" que desea consultar consulta "_s);
+    op().answerMessage(MsgAnswer::Ok,
+                       u"No existe el archivo "_s + missing + u" que desea consultar consulta "_s);
     EXPECT_TRUE(request.ConsultaDesdeArchivo(u"Archivo"_s, missing, u","_s).isEmpty());
 
     const QString binary = programFolder() + u"datos.bin"_s;

@@ -6,6 +6,7 @@
 #include "lookup/Lib_FrmCons3Tree.h"
 #include "lookup/MascaraConsulta.h"
 #include "lookup/SentenciaConsulta.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include <QComboBox>
 #include <QTreeWidget>
@@ -117,7 +118,7 @@ TEST_F(LookupCorpus, TheShortageReportRunsForAPlainUserToo)
         Lib_FrmCons3 w;
         w.sql = u"SELECT IDARTICULO, DESCRIPCION FROM VT_MA_ARTICULOS"_s;
         w.show();
-        op().answerMessage(6);
+        op().answerMessage(MsgAnswer::Yes);
         QTest::keyClick(w.ListView1(), Qt::Key_F12);
         w.hide();
     });
@@ -173,7 +174,7 @@ TEST_F(LookupCorpus, EveryPathRunsForBothUsersWithApostrophesInTheValues)
             w.sql =
                 u"SELECT IDARTICULO, DESCRIPCION FROM VT_MA_ARTICULOS WHERE DESCRIPCION <> 'O''Higgins'"_s;
             w.show();
-            op().answerMessage(6);
+            op().answerMessage(MsgAnswer::Yes);
             QTest::keyClick(w.ListView1(), Qt::Key_F12);
             w.hide();
         });

@@ -170,7 +170,7 @@ TEST_F(LookupStatements, AMaskOfOneFieldAsksForTheConfigurationAndOpensNoWindow)
 
     Lib_ClsCons3& request = Lib_ClsCons3::instance();
     request.ValorDevuelto = u"anterior"_s;
-    op().answerMessage(1, u"Debe configurar la consulta para esta tabla"_s);
+    op().answerMessage(MsgAnswer::Ok, u"Debe configurar la consulta para esta tabla"_s);
     request.ConsultaSearch(u"V_TA_RUBROS"_s);
     EXPECT_EQ(request.ValorDevuelto, u"anterior"_s);
     EXPECT_TRUE(request.UltimaSentencia().isEmpty());

@@ -2,6 +2,7 @@
 // the table look-ups of the value returned.
 #include "LookupFixture.h"
 #include "lookup/Lib_FrmCons3Tree.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -49,7 +50,7 @@ TEST_F(TreeWindow, EachCodeHangsUnderTheLongestCodeThatBeginsIt)
 {
     codes({u"1"_s, u"11"_s, u"111"_s, u"12"_s, u"2"_s, u"11"_s});
     // The repeated code is reported; going on takes the next row.
-    op().answerMessage(5, u"Key is not unique"_s);
+    op().answerMessage(MsgAnswer::Ignore, u"Key is not unique"_s);
     auto w = open(u"SELECT Codigo, Descripcion FROM T_CODIGOS ORDER BY Orden"_s);
     EXPECT_EQ(parentKey(*w, u"A1"_s), u"A"_s);
     EXPECT_EQ(parentKey(*w, u"A11"_s), u"A1"_s);
@@ -82,7 +83,7 @@ TEST_F(TreeWindow, AStatementWithoutRowsOrRejectedLeavesTheRootAlone)
     EXPECT_EQ(empty->Nodo(u"A"_s)->childCount(), 0);
     empty->hide();
     // Reported by the data layer; the builder reads no rows from a statement that did not open.
-    op().answerMessage(3);
+    op().answerMessage(MsgAnswer::Abort);
     auto bad = open(u"SELECT CODIGO, Descripcion FROM NO_EXISTE"_s);
     EXPECT_EQ(bad->TreeV()->topLevelItemCount(), 1);
     EXPECT_EQ(bad->Nodo(u"A"_s)->childCount(), 0);

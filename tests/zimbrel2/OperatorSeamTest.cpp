@@ -151,7 +151,7 @@ TEST(MostrarError, ShowsTheErrorAndReturnsTheAnswer)
     EXPECT_EQ(box.text, u"Ha ocurrido el siguiente error (3021) Either BOF or EOF is True.\n"
                         u"Origen: ADODB.Recordset\nRutina: CAMPO_VALIDA"_s);
     EXPECT_EQ(box.title, u"Aviso al operador"_s);
-    EXPECT_EQ(box.style, 18);
+    EXPECT_EQ(box.style, MsgStyle::AbortRetryIgnore + MsgStyle::Critical);
     EXPECT_EQ(box.icon, Icon::Critical);
     EXPECT_EQ(box.buttons, (QList<int>{MsgAnswer::Abort, MsgAnswer::Retry, MsgAnswer::Ignore}));
 }

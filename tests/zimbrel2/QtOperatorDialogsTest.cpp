@@ -1,6 +1,7 @@
 #include "zimbrel2/QtOperatorDialogs.h"
 #include "support/QStringPrinter.h"
 #include "zimbrel2/ClsUtiles.h"
+#include "zimbrel2/ClsUtilesGui.h"
 #include "zimbrel2/DatePickerDialog.h"
 #include "zimbrel2/MessageBoxStyle.h"
 #include "zimbrel2/PrinterChoiceDialog.h"
@@ -241,7 +242,7 @@ TEST(PreparaVentana, NamesAndCentresTheWindow)
     QDialog unnamed;
     unnamed.resize(200, 100);
     unnamed.move(5, 7);
-    ClsUtiles::PreparaVentana(&unnamed, 0);
+    ClsUtilesGui::PreparaVentana(&unnamed, 0);
     EXPECT_EQ(unnamed.objectName(), u"QDialog"_s);
     EXPECT_EQ(unnamed.windowTitle(), QCoreApplication::applicationName());
     EXPECT_EQ(unnamed.pos(), QPoint(5, 7));
@@ -250,13 +251,13 @@ TEST(PreparaVentana, NamesAndCentresTheWindow)
     named.setObjectName(u"FrmTalonex"_s);
     named.setWindowTitle(u"Impresion de Cheques"_s);
     named.resize(200, 100);
-    ClsUtiles::PreparaVentana(&named, 1);
+    ClsUtilesGui::PreparaVentana(&named, 1);
     EXPECT_EQ(named.objectName(), u"FrmTalonex"_s);
     EXPECT_EQ(named.windowTitle(), u"Impresion de Cheques"_s);
     const QPoint centre = named.screen()->availableGeometry().center();
     EXPECT_LE((named.frameGeometry().center() - centre).manhattanLength(), 2);
 
-    ClsUtiles::PreparaVentana(nullptr, 1);
+    ClsUtilesGui::PreparaVentana(nullptr, 1);
 }
 
 TEST(QtOperatorDialogs, TextsJoinedWithACarriageReturnShowAsSeparateLines)
