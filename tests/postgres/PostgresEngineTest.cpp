@@ -343,3 +343,28 @@ TEST(TsqlToPostgres, TheGuardsHintTakesTheTablesLockFirst)
 }
 
 } // namespace
+
+namespace {
+
+// The program itself, started on the server as a workstation starts it: its start-up reads the
+// configuration, the user's access and the cheque window's lists through the engine.
+TEST_F(PostgresDemoTest, TheProgramStartsOnTheServer)
+{
+    for (const QString& user : {DemoDb::AdminUser, DemoDb::PlainUser}) {
+        QProcess program;
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(TALONEX_PROGRAM),
+                      {u"@Server="_s + s_server->serverUrl() + u"; @DbName="_s + DemoDb::MainDatabaseName +
+                       u"; @Usuario="_s + user + u"; @Password="_s + DemoDb::DefaultPassword +
+                       u"; @UsuarioLogeado="_s + user + u"; @Caja=1;"_s});
+        ASSERT_TRUE(program.waitForFinished(60000));
+        const QString output = QString::fromLocal8Bit(program.readAll());
+        EXPECT_TRUE(output.contains(u"en la base "_s + DemoDb::MainDatabaseName + u" como "_s + user))
+            << qPrintable(output);
+    }
+}
+
+} // namespace
