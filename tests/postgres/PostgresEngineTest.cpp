@@ -16,7 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <numeric>
 #include <thread>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -365,6 +368,71 @@ TEST_F(PostgresDemoTest, TheProgramStartsOnTheServer)
         EXPECT_TRUE(output.contains(u"en la base "_s + DemoDb::MainDatabaseName + u" como "_s + user))
             << qPrintable(output);
     }
+}
+
+} // namespace
+
+namespace {
+
+// Workstations numbering one series at once, each in a transaction per number as the cheque run
+// takes one: the guard reads the highest number with UPDLOCK, HOLDLOCK and writes the next. One
+// workstation's connection is cut in the middle of a transaction, as when its process is killed.
+// Every number exactly once, and without a gap.
+TEST_F(PostgresDemoTest, WorkstationsNumberingOneSeriesAtOnceNeverTakeANumberTwice)
+{
+    AdoConnection setup;
+    setup.open(connectionString());
+    setup.execute(
+        u"CREATE TABLE IF NOT EXISTS numeracion (serie VARCHAR(1), numero INTEGER, puesto INTEGER)"_s);
+    constexpr int NumbersEach = 25;
+    for (const int workstations : {2, 4, 8}) {
+        for (int trial = 0; trial < 2; ++trial) {
+            SCOPED_TRACE(workstations);
+            setup.execute(u"DELETE numeracion"_s);
+            std::atomic<int> cut{-1};
+            std::vector<int> taken(workstations, 0);
+            std::vector<std::thread> threads;
+            for (int w = 0; w < workstations; ++w) {
+                threads.emplace_back([&, w] {
+                    AdoConnection connection;
+                    connection.open(connectionString());
+                    if (w == 0)
+                        cut = scalar(connection, u"SELECT pg_backend_pid()"_s).toInt();
+                    try {
+                        for (int i = 0; i < NumbersEach; ++i) {
+                            connection.beginTrans();
+                            const int highest =
+                                scalar(connection, u"SELECT isnull(max(numero), 0) FROM numeracion "
+                                                   u"WITH (UPDLOCK, HOLDLOCK) WHERE serie = 'B'"_s)
+                                    .toInt();
+                            connection.execute(
+                                u"INSERT INTO numeracion (serie, numero, puesto) VALUES ('B', "_s +
+                                QString::number(highest + 1) + u", "_s + QString::number(w) + u")"_s);
+                            connection.commitTrans();
+                            ++taken[w];
+                        }
+                    } catch (const RuntimeError&) {
+                        // Only the workstation whose link is cut stops.
+                        EXPECT_EQ(w, 0);
+                    }
+                });
+            }
+            // Workstation 0 loses its link after its first numbers, in the middle of a transaction
+            // or between two.
+            while (cut < 0 || taken[0] < 3)
+                std::this_thread::yield();
+            setup.execute(u"SELECT pg_terminate_backend("_s + QString::number(cut.load()) + u")"_s);
+            for (std::thread& t : threads)
+                t.join();
+            const int committed = std::accumulate(taken.begin(), taken.end(), 0);
+            EXPECT_EQ(scalar(setup, u"SELECT count(*) FROM numeracion"_s).toInt(), committed);
+            EXPECT_EQ(scalar(setup, u"SELECT count(DISTINCT numero) FROM numeracion"_s).toInt(), committed);
+            EXPECT_EQ(scalar(setup, u"SELECT max(numero) FROM numeracion"_s).toInt(), committed);
+            EXPECT_LT(taken[0], NumbersEach);
+            EXPECT_EQ(committed - taken[0], (workstations - 1) * NumbersEach);
+        }
+    }
+    setup.execute(u"DROP TABLE numeracion"_s);
 }
 
 } // namespace
