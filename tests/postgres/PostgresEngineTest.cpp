@@ -2,6 +2,7 @@
 // tool itself: the translation of the program's statements, texts compared as on the suite's server,
 // SQL Server's error numbers, ADO types and sizes, and the lock of the number guard's hint.
 #include "data/PostgresEngine.h"
+#include "PostgresDemoFixture.h"
 #include "data/AdoConnection.h"
 #include "data/AdoRecordset.h"
 #include "data/TsqlToPostgres.h"
@@ -24,65 +25,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class PostgresDemoTest : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        s_server = sharedPostgresServer(&s_why);
-        if (!s_server || s_demoReady)
-            return;
-        QProcess tool;
-        tool.setProcessChannelMode(QProcess::MergedChannels);
-        tool.start(QStringLiteral(TALONEX_DEMO_TOOL), {u"--postgres"_s, s_server->serverUrl()});
-        if (!tool.waitForFinished(120000) || tool.exitCode() != 0) {
-            s_why = u"talonex-demo --postgres failed: "_s + QString::fromLocal8Bit(tool.readAll());
-            s_server = nullptr;
-            return;
-        }
-        s_demoReady = true;
-    }
-
-    void SetUp() override
-    {
-        if (!s_server) {
-            if (PostgresServer::binaryFolder().isEmpty())
-                GTEST_SKIP() << qPrintable(s_why);
-            FAIL() << qPrintable(s_why);
-        }
-    }
-
-    static QString connectionString(const QString& user = DemoDb::AdminUser)
-    {
-        return u"PROVIDER=SQLOLEDB;Server="_s + s_server->serverUrl() + u";Database ="_s +
-               DemoDb::MainDatabaseName + u";UId="_s + user + u";Pwd="_s + DemoDb::DefaultPassword + u";"_s;
-    }
-
-    // The first column of the first row `statement` gives.
-    static QVariant scalar(AdoConnection& connection, const QString& statement)
-    {
-        AdoRecordsetPtr rows = connection.execute(statement);
-        if (!rows || rows->eof())
-            return {};
-        return rows->value(0);
-    }
-
-    // The native error number executing `statement` fails with; 0 when it does not fail.
-    static long nativeErrorOf(AdoConnection& connection, const QString& statement)
-    {
-        try {
-            connection.execute(statement);
-        } catch (const RuntimeError&) {
-            return connection.errors().isEmpty() ? -1 : connection.errors().front().nativeError;
-        }
-        return 0;
-    }
-
-    static inline PostgresServer* s_server = nullptr;
-    static inline QString s_why;
-    static inline bool s_demoReady = false;
-};
 
 TEST_F(PostgresDemoTest, TheDemoHoldsWhatTheSqliteDemoHolds)
 {

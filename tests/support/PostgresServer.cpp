@@ -138,8 +138,8 @@ bool PostgresServer::start(QString* error)
     m_port = freeLoopbackPort();
     const QString log = m_dir->filePath(u"server.log"_s);
     const QString options = u"-p "_s + QString::number(m_port) + u" -k "_s + m_dir->path() +
-                            u" -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=60"_s +
-                            u" -c shared_buffers=32MB"_s;
+                            u" -c listen_addresses=127.0.0.1 -c max_connections=60"_s +
+                            (m_durable ? QString() : u" -c fsync=off"_s) + u" -c shared_buffers=32MB"_s;
     if (!run(bin + u"/pg_ctl"_s,
              {u"-D"_s, data, u"-l"_s, log, u"-w"_s, u"-t"_s, u"60"_s, u"-o"_s, options, u"start"_s}, &output,
              90000)) {

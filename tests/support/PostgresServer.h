@@ -23,6 +23,9 @@ public:
     /// Creates and starts the cluster; false with the reason in `error` (the server log's tail
     /// included) when it cannot.
     bool start(QString* error);
+    /// Whether the server syncs its commits to disk (as a production server does; for benchmarks).
+    /// Off by default: the tests' clusters are thrown away and a crash of the machine loses nothing.
+    void setDurable(bool durable) { m_durable = durable; }
     /// Stops the server (fast shutdown); nothing when it is not running.
     void stop();
     bool running() const { return m_running; }
@@ -45,6 +48,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     quint16 m_port = 0;
     bool m_running = false;
+    bool m_durable = false;
 };
 
 /// One server for a whole test program, started on first use and stopped when the program ends;
