@@ -1,5 +1,6 @@
 // The cheque window's heavy work side by side on SQLite and on a local PostgreSQL server (a
-// throwaway cluster that syncs its commits, as a production server does), at benchmark scale:
+// throwaway cluster that syncs its commits, as a production server does, unless
+// TALONEX_BENCH_PG_FSYNC=off), at benchmark scale:
 // 10,000 unnumbered cheques on one account and 1,000,000 accounting lines. Generating 1,000 cheques
 // (one transaction per cheque; "idas_por_cheque" counts the statements sent to the server per
 // cheque), loading the 10,000 into the list and one tick change with its series check.
@@ -185,7 +186,8 @@ int main(int argc, char** argv)
     ShippedFiles::installSkins(sqliteDemo().programFolder());
     ProgramInfo::setProgramFolder(sqliteDemo().programFolder());
     PostgresServer server;
-    server.setDurable(true);
+    // TALONEX_BENCH_PG_FSYNC=off measures the server without its syncs to disk, to tell them apart.
+    server.setDurable(qgetenv("TALONEX_BENCH_PG_FSYNC") != "off");
     QString why;
     if (server.start(&why)) {
         PostgresTarget target;
