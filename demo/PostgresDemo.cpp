@@ -162,6 +162,10 @@ bool fillDatabase(const PostgresTarget& target, const QString& database, const Q
     QSqlDatabase pg = server.database();
     if (!openServer(pg, target, database, error))
         return false;
+    // The objects belong to the administrator, who may then change them as the suite's schema
+    // checks do (a column added, for one).
+    if (!exec(pg, u"SET ROLE "_s + quotedName(DemoDb::AdminUser), error))
+        return false;
     for (const QString& statement : PostgresEngine::supportScript()) {
         if (!exec(pg, statement, error))
             return false;
@@ -259,7 +263,8 @@ bool createPostgresDemo(const PostgresTarget& target, const DemoScale& scale, QS
             if (!exec(admin, u"DROP DATABASE IF EXISTS "_s + quotedName(database) + u" WITH (FORCE)"_s,
                       error) ||
                 !exec(admin,
-                      u"CREATE DATABASE "_s + quotedName(database) +
+                      u"CREATE DATABASE "_s + quotedName(database) + u" OWNER "_s +
+                          quotedName(DemoDb::AdminUser) +
                           u" TEMPLATE template0 ENCODING 'UTF8' LOCALE 'C.UTF-8'"_s,
                       error))
                 return false;

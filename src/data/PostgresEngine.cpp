@@ -109,7 +109,7 @@ bool PostgresEngine::configure(QSqlDatabase& db, const ConnectionString& cs, Ado
 
 QStringList PostgresEngine::supportScript()
 {
-    return {
+    QStringList script = {
         // Case-insensitive ("ks-level2": letters and accents count, case does not) in Spanish order.
         u"DO $$BEGIN IF NOT EXISTS (SELECT 1 FROM pg_collation WHERE collname = 'tsql_ci') THEN "
         u"CREATE COLLATION tsql_ci (provider = icu, locale = 'es-AR-u-ks-level2', deterministic = false); "
@@ -134,6 +134,15 @@ QStringList PostgresEngine::supportScript()
         u"oprleft = 'text'::regtype AND oprright = 'text'::regtype) THEN "
         u"CREATE OPERATOR + (LEFTARG = text, RIGHTARG = text, FUNCTION = textcat); END IF; END$$"_s,
     };
+    // LTRIM and RTRIM of a number trim its text, as SQL Server converts it (one per type, so that
+    // none of them is a nearer match than another).
+    for (const char* type : {"smallint", "integer", "bigint", "numeric"}) {
+        for (const char* function : {"ltrim", "rtrim"})
+            script.append(u"CREATE OR REPLACE FUNCTION "_s + QLatin1StringView(function) + u"(value "_s +
+                          QLatin1StringView(type) +
+                          u") RETURNS text LANGUAGE sql IMMUTABLE AS $$ SELECT value::text $$"_s);
+    }
+    return script;
 }
 
 void PostgresEngine::prepareOpened(QSqlDatabase& db) const

@@ -162,7 +162,19 @@ private:
             if (kind(i) == Kind::Word && isSymbol(next, u"(")) {
                 const qsizetype close = closing(next, end);
                 if (close < end) {
+                    const auto args = arguments(next, close);
                     if (isWord(i, u"ifnull")) {
+                        // isnull() has the type of its first argument: a number in second place is
+                        // written as a text, which PostgreSQL reads in the first one's type.
+                        const qsizetype second =
+                            args.size() == 2 ? nextSig(args[1].first - 1, args[1].second) : -1;
+                        if (second >= 0 && second < args[1].second && kind(second) == Kind::Number &&
+                            nextSig(second, args[1].second) == args[1].second) {
+                            out += u"coalesce("_s + rewrite(args[0].first, args[0].second) + u", '"_s +
+                                   text(second) + u"')"_s;
+                            i = close + 1;
+                            continue;
+                        }
                         out += u"coalesce"_s;
                         i = next;
                         continue;
@@ -172,7 +184,6 @@ private:
                         i = close + 1;
                         continue;
                     }
-                    const auto args = arguments(next, close);
                     if (isWord(i, u"strftime") && args.size() == 2) {
                         const qsizetype format = nextSig(args[0].first - 1, args[0].second);
                         if (format < args[0].second && kind(format) == Kind::String) {

@@ -7,12 +7,14 @@
 #include "data/AdoRecordset.h"
 #include "data/TsqlToPostgres.h"
 #include "demo/DemoDatabase.h"
+#include "support/DemoStatementCorpus.h"
 #include "support/PostgresServer.h"
 #include "zimbrel2/Clock.h"
 #include "zimbrel2/RuntimeError.h"
 
 #include <QProcess>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
@@ -25,6 +27,47 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The statements the SQLite engine runs on its demo, through the engine as the data layer runs them.
+// They change the schema at the end: they run on a copy of the demo database.
+TEST_F(PostgresDemoTest, ProgramStatementsRunOnTheDemoDatabase)
+{
+    QString error;
+    for (const QString& step : {u"DROP DATABASE IF EXISTS corpus WITH (FORCE)"_s,
+                                u"CREATE DATABASE corpus TEMPLATE \"TALONEX_DEMO\""_s})
+        ASSERT_TRUE(s_server->psql(u"postgres"_s, step, &error)) << qPrintable(error);
+    const ConnectionString cs(u"PROVIDER=SQLOLEDB;Server="_s + s_server->serverUrl() +
+                              u";Database =corpus;UId=TESSARO;Pwd=pampero;"_s);
+    AdoError failure;
+    const std::unique_ptr<SqlEngine> engine = SqlEngine::forConnectionString(cs, &failure);
+    ASSERT_TRUE(engine);
+    ASSERT_EQ(engine->name(), u"PostgreSQL"_s);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(engine->driverName(), u"pg_corpus"_s);
+        ASSERT_TRUE(engine->configure(db, cs, &failure)) << qPrintable(failure.description);
+        ASSERT_TRUE(db.open()) << qPrintable(db.lastError().text());
+        engine->prepareOpened(db);
+        EXPECT_TRUE(engine->tables(db).contains(u"v_chequesentregados"_s));
+        QSqlQuery query(db);
+        for (const QString& tsql : demoStatementCorpus()) {
+            const QStringList statements = engine->translate(tsql);
+            EXPECT_FALSE(statements.isEmpty()) << qPrintable(tsql);
+            for (const QString& statement : statements) {
+                EXPECT_TRUE(query.exec(statement))
+                    << qPrintable(tsql) << "\n as " << qPrintable(statement)
+                    << "\n: " << qPrintable(engine->mapError(query.lastError()).description);
+                while (query.next()) {
+                }
+            }
+        }
+        EXPECT_TRUE(engine->columns(db, QString(), u"MV_ASIENTOS"_s).contains(u"serie"_s));
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(u"pg_corpus"_s);
+    EXPECT_TRUE(s_server->psql(u"postgres"_s, u"DROP DATABASE corpus WITH (FORCE)"_s, &error))
+        << qPrintable(error);
+}
 
 TEST_F(PostgresDemoTest, TheDemoHoldsWhatTheSqliteDemoHolds)
 {
