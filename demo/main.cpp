@@ -1,6 +1,8 @@
 // talonex-demo FOLDER [--suppliers N] [--cheques N] [--lines N]
-// Writes the demo databases into FOLDER and prints what they hold.
+// talonex-demo --postgres pg://HOST[:PORT] [--pg-user USER] [--suppliers N] [--cheques N] [--lines N]
+// Writes the demo databases into FOLDER (or onto a PostgreSQL server) and prints what they hold.
 #include "demo/DemoDatabase.h"
+#include "demo/PostgresDemo.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -51,10 +53,17 @@ int main(int argc, char** argv)
     parser.addOption({u"lines"_s,
                       u"Total accounting lines of MV_ASIENTOS (default %1)."_s.arg(defaults.accountingLines),
                       u"N"_s});
+    parser.addOption(
+        {u"postgres"_s,
+         u"Create the databases on this PostgreSQL server instead of a folder, replacing them."_s,
+         u"pg://HOST[:PORT]"_s});
+    parser.addOption({u"pg-user"_s, u"The server's superuser that creates them (default postgres)."_s,
+                      u"USER"_s, u"postgres"_s});
     parser.process(app);
 
     const QStringList folders = parser.positionalArguments();
-    if (folders.size() != 1) {
+    const bool onServer = parser.isSet(u"postgres"_s);
+    if (folders.size() != (onServer ? 0 : 1)) {
         err << parser.helpText();
         return 2;
     }
@@ -78,6 +87,20 @@ int main(int argc, char** argv)
     QElapsedTimer timer;
     timer.start();
     QString error;
+    if (onServer) {
+        PostgresTarget target;
+        target.server = parser.value(u"postgres"_s);
+        target.user = parser.value(u"pg-user"_s);
+        if (!createPostgresDemo(target, scale, &error)) {
+            err << u"talonex-demo: "_s << error << u'\n';
+            return 1;
+        }
+        out << u"Written in "_s << QString::number(double(timer.elapsed()) / 1000.0, 'f', 1) << u" s on "_s
+            << target.server << u": databases "_s << DemoDb::MainDatabaseName << u" and "_s
+            << DemoDb::StatisticsDatabaseName << u", logins "_s << DemoDb::AdminUser << u" and "_s
+            << DemoDb::PlainUser << u"\n"_s;
+        return 0;
+    }
     if (!createDemoDatabase(folders.first(), scale, &error)) {
         err << u"talonex-demo: "_s << error << u'\n';
         return 1;

@@ -1,5 +1,7 @@
 #include "app/Inicio.h"
 
+#include "data/PostgresEngine.h"
+
 #include "app/Acceso.h"
 #include "app/AppState.h"
 #include "app/Configuracion.h"
@@ -72,6 +74,9 @@ QString commandLine()
 
 QString NormalizaServidor(const QString& servidor)
 {
+    // A PostgreSQL server keeps its form whole: its engine reads the host and the port from it.
+    if (PostgresEngine::isServerForm(servidor))
+        return servidor.trimmed();
     QString name = servidor;
     const qsizetype slash = name.indexOf(u'/');
     if (slash >= 0)

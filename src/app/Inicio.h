@@ -18,7 +18,8 @@ enum class ResultadoInicio
 ResultadoInicio IniciarAplicacion(bool usarIni, const QString& parametros, QString& cadenaConexion,
                                   int ubicacionCursor);
 
-/// The server name without a protocol prefix ("tcp/") or a port (":1433").
+/// The server name without a protocol prefix ("tcp/") or a port (":1433"); a PostgreSQL server
+/// "pg://host[:port]" as it stands.
 QString NormalizaServidor(const QString& servidor);
 
 /// The value of `key` in a start-up parameter string, as the suite's programs read it; `found`

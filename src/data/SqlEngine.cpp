@@ -1,6 +1,7 @@
 #include "data/SqlEngine.h"
 
 #include "data/OdbcEngine.h"
+#include "data/PostgresEngine.h"
 #include "data/SqliteEngine.h"
 
 #include <QMetaType>
@@ -109,6 +110,8 @@ std::unique_ptr<SqlEngine> SqlEngine::forConnectionString(const ConnectionString
     }
     if (cs.provider().startsWith(u"Microsoft.Jet.OLEDB", Qt::CaseInsensitive) || cs.server().startsWith(u'/'))
         return std::make_unique<SqliteEngine>();
+    if (PostgresEngine::isServerForm(cs.server()))
+        return std::make_unique<PostgresEngine>();
     if (cs.isOracle())
         return std::make_unique<OdbcEngine>(OdbcEngine::Server::Oracle);
     return std::make_unique<OdbcEngine>(OdbcEngine::Server::SqlServer);

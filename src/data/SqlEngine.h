@@ -77,7 +77,8 @@ public:
 
     /// The engine a connection string selects: SQLite for a server that names a folder
     /// ("file:///var/lib/talonex" reaches here as "//var/lib/talonex"), Oracle through ODBC for
-    /// "OraOLEDB", SQL Server through ODBC (FreeTDS) otherwise. Null with `error` when the
+    /// "OraOLEDB", PostgreSQL for a server "pg://host[:port]", SQL Server through ODBC (FreeTDS)
+    /// otherwise. Null with `error` when the
     /// string selects nothing.
     static std::unique_ptr<SqlEngine> forConnectionString(const ConnectionString& cs, AdoError* error);
 };
