@@ -113,7 +113,7 @@ frmAcceso::frmAcceso(QWidget* parent) : QDialog(parent)
     m_txtPuerto->setReadOnly(true);
     m_cboPlataformaDB = new QComboBox(m_framAcceso);
     m_cboPlataformaDB->setObjectName(u"CboPlataformaDB"_s);
-    m_cboPlataformaDB->addItems({u"SQL Server"_s, u"ORACLE"_s, u"SQLite"_s});
+    m_cboPlataformaDB->addItems({u"SQL Server"_s, u"ORACLE"_s, u"SQLite"_s, u"PostgreSQL"_s});
     m_cboPlataformaDB->setCurrentIndex(SqlServer);
 
     auto* form = new QFormLayout;
@@ -267,6 +267,9 @@ QString frmAcceso::ServidorElegido() const
         const QString folder = QUrl(server).toLocalFile();
         return folder.isEmpty() ? server : folder;
     }
+    if (m_cboPlataformaDB->currentIndex() == PostgreSQL && !server.isEmpty() &&
+        !server.startsWith(u"pg://"_s, Qt::CaseInsensitive))
+        return u"pg://"_s + server;
     return server;
 }
 

@@ -25,7 +25,9 @@ public:
         SqlServer = 0,
         Oracle = 1,
         /// A folder of database files (`file://` folders).
-        SQLite = 2
+        SQLite = 2,
+        /// A PostgreSQL server (`pg://host[:port]`; a bare host is taken as one).
+        PostgreSQL = 3
     };
 
     /// Builds the window and loads it: centred, the list read from BASES.TXT, the hints applied.

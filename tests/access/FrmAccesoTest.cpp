@@ -101,7 +101,7 @@ TEST_F(Dialog, LoadsWithEveryControlInItsOrderAndNoFile)
     QStringList platforms;
     for (int i = 0; i < dialog->CboPlataformaDB()->count(); ++i)
         platforms << dialog->CboPlataformaDB()->itemText(i);
-    EXPECT_EQ(platforms, (QStringList{u"SQL Server"_s, u"ORACLE"_s, u"SQLite"_s}));
+    EXPECT_EQ(platforms, (QStringList{u"SQL Server"_s, u"ORACLE"_s, u"SQLite"_s, u"PostgreSQL"_s}));
     EXPECT_EQ(dialog->CboPlataformaDB()->currentIndex(), 0);
     QStringList labels;
     for (const QLabel* label : dialog->findChildren<QLabel*>())
@@ -239,7 +239,8 @@ TEST_F(Dialog, RegisteringAFolderThatAnswersAppendsItAndStartsTheOdbcProgram)
     // The SQLite platform asks for the folder of database files.
     op().answerFolder(folder(), u"Carpeta de las bases de datos"_s);
     dialog->CboPlataformaDB()->setFocus();
-    press(Qt::Key_End);
+    press(Qt::Key_End); // PostgreSQL, the last entry: no folder to choose
+    press(Qt::Key_Up);
     verifyOperator();
     EXPECT_EQ(dialog->CboPlataformaDB()->currentIndex(), frmAcceso::SQLite);
     EXPECT_EQ(dialog->TxtServidor()->text(), folder());
@@ -264,6 +265,18 @@ TEST_F(Dialog, RegisteringAFolderThatAnswersAppendsItAndStartsTheOdbcProgram)
     click(dialog.get(), "CmdRegistrar");
     verifyOperator();
     click(dialog.get(), "bcCancelar");
+}
+
+TEST_F(Dialog, APostgresServerIsHandedOnInItsServerForm)
+{
+    auto dialog = showDialog();
+    dialog->CboPlataformaDB()->setFocus();
+    press(Qt::Key_End);
+    EXPECT_EQ(dialog->CboPlataformaDB()->currentIndex(), frmAcceso::PostgreSQL);
+    type(dialog->TxtServidor(), u"localhost:5433"_s);
+    EXPECT_EQ(dialog->ServidorElegido(), u"pg://localhost:5433"_s);
+    type(dialog->TxtServidor(), u"pg://db.empresa.local"_s);
+    EXPECT_EQ(dialog->ServidorElegido(), u"pg://db.empresa.local"_s);
 }
 
 TEST_F(Dialog, AFolderThatDoesNotAnswerIsNotRegistered)

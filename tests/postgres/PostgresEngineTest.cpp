@@ -352,6 +352,8 @@ TEST_F(PostgresDemoTest, TheProgramStartsOnTheServer)
         const QString output = QString::fromLocal8Bit(program.readAll());
         EXPECT_TRUE(output.contains(u"en la base "_s + DemoDb::MainDatabaseName + u" como "_s + user))
             << qPrintable(output);
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0) << qPrintable(output);
     }
 }
 
