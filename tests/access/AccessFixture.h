@@ -6,6 +6,7 @@
 
 #include "access/frmAcceso.h"
 #include "app/AppState.h"
+#include "support/ModalHelper.h"
 #include "support/ProgramFixture.h"
 
 #include <QApplication>
@@ -106,30 +107,7 @@ protected:
     /// fails the test, so no test waits on it.
     static void whenModal(std::function<void(QDialog*)> act)
     {
-        auto* timer = new QTimer;
-        auto tries = std::make_shared<int>(0);
-        timer->setInterval(5);
-        QObject::connect(timer, &QTimer::timeout, [timer, act, tries] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            // Keys go to the focus widget, which a window only has once it is active.
-            if (!dialog || !dialog->isVisible() || !dialog->isActiveWindow()) {
-                if (++*tries > 2000) {
-                    timer->stop();
-                    timer->deleteLater();
-                    ADD_FAILURE() << "no modal window appeared";
-                }
-                return;
-            }
-            timer->stop();
-            timer->deleteLater();
-            act(dialog);
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "the modal window was left open";
-                dialog->reject();
-                dialog->hide();
-            }
-        });
-        timer->start();
+        ModalHelper::whenNext<QDialog>(std::move(act), std::chrono::seconds(10));
     }
 
 private:

@@ -2,6 +2,7 @@
 // window, which its dialogs inherit): no visible button, label, column header or window title may
 // need more room than it has.
 #include "ChequeWindowFixture.h"
+#include "support/ModalHelper.h"
 
 #include "lookup/Lib_FrmCons3.h"
 #include "lookup/Lib_FrmCons3Tree.h"
@@ -109,24 +110,10 @@ protected:
     /// Checks the next modal window once it shows, then closes it.
     void checkNextModal(const QString& what)
     {
-        auto* timer = new QTimer;
-        auto tries = std::make_shared<int>(0);
-        QObject::connect(timer, &QTimer::timeout, [this, timer, tries, what] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible()) {
-                if (++*tries > 1000) {
-                    timer->stop();
-                    timer->deleteLater();
-                    ADD_FAILURE() << "no modal window appeared: " << what.toStdString();
-                }
-                return;
-            }
-            timer->stop();
-            timer->deleteLater();
+        ModalHelper::whenNext<QDialog>([this, what](QDialog* dialog) {
             expectWhole(dialog, what);
             dialog->reject();
         });
-        timer->start(10);
     }
 };
 

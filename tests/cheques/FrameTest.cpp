@@ -1,5 +1,6 @@
 // The cheque window's frame: modes, fields, idle state, toolbar and the field keys.
 #include "ChequeWindowFixture.h"
+#include "support/ModalHelper.h"
 #include "zimbrel2/MessageBoxStyle.h"
 
 #include "lookup/Lib_FrmCons3.h"
@@ -159,21 +160,7 @@ TEST_F(Frame, ConsultarOnADateFieldUsesTheDatePickerAndValidates)
 /// Acts on the lookup window once it shows (it is modal), then makes sure it is closed.
 void whenLookupShows(std::function<void(Lib_FrmCons3*)> act)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* lookup = qobject_cast<Lib_FrmCons3*>(QApplication::activeModalWidget());
-        if (!lookup || !lookup->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(lookup);
-        if (lookup->isVisible()) {
-            ADD_FAILURE() << "the lookup was left open";
-            static_cast<QDialog*>(lookup)->reject();
-        }
-    });
-    timer->start();
+    ModalHelper::whenNext<Lib_FrmCons3>(std::move(act));
 }
 
 TEST_F(Frame, ConsultarOnTheBankFieldPicksAChequeAccountAndValidatesIt)

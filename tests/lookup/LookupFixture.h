@@ -7,6 +7,7 @@
 #include "app/AppState.h"
 #include "app/Inicio.h"
 #include "lookup/Lib_ClsCons3.h"
+#include "support/ModalHelper.h"
 #include "support/ProgramFixture.h"
 
 #include <QApplication>
@@ -83,29 +84,7 @@ protected:
     /// fails the test, so no test waits on it.
     static void whenModal(std::function<void(QDialog*)> act)
     {
-        auto* timer = new QTimer;
-        auto tries = std::make_shared<int>(0);
-        timer->setInterval(5);
-        QObject::connect(timer, &QTimer::timeout, [timer, act, tries] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible()) {
-                if (++*tries > 2000) {
-                    timer->stop();
-                    timer->deleteLater();
-                    ADD_FAILURE() << "no modal window appeared";
-                }
-                return;
-            }
-            timer->stop();
-            timer->deleteLater();
-            act(dialog);
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "the modal window was left open";
-                dialog->reject();
-                dialog->hide();
-            }
-        });
-        timer->start();
+        ModalHelper::whenNext<QDialog>(std::move(act), std::chrono::seconds(10));
     }
 
     QStringList m_sent;

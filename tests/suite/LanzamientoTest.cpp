@@ -4,6 +4,7 @@
 #include "cheques/ChequeWindowFixture.h"
 #include "menus/PopupPicker.h"
 #include "suite/ProgramaSuite.h"
+#include "support/ModalHelper.h"
 
 #include "cheques/ChequeItem.h"
 #include "lookup/Lib_FrmCons3.h"
@@ -50,28 +51,7 @@ protected:
     /// Acts on the next modal window once it shows; one left open is rejected and fails the test.
     static void cuandoModal(std::function<void(QDialog*)> actua)
     {
-        auto* timer = new QTimer;
-        auto intentos = std::make_shared<int>(0);
-        timer->setInterval(10);
-        QObject::connect(timer, &QTimer::timeout, [timer, actua, intentos] {
-            auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialogo || !dialogo->isVisible()) {
-                if (++*intentos > 1000) {
-                    timer->stop();
-                    timer->deleteLater();
-                    ADD_FAILURE() << "no modal window appeared";
-                }
-                return;
-            }
-            timer->stop();
-            timer->deleteLater();
-            actua(dialogo);
-            if (dialogo->isVisible()) {
-                ADD_FAILURE() << "the modal window was left open";
-                dialogo->reject();
-            }
-        });
-        timer->start();
+        ModalHelper::whenNext<QDialog>(std::move(actua));
     }
 
     QString m_salida;

@@ -48,22 +48,27 @@ void ModalHelper::poll()
             return;
         }
         if (nowMs() - m_startedMs > m_limit.count()) {
-            m_timer.stop();
-            m_done = true;
             ADD_FAILURE() << "no modal " << m_className << " appeared within " << m_limit.count() << " ms";
+            finish();
         }
         return;
     }
     if (!m_window || !m_window->isVisible()) {
-        m_timer.stop();
-        m_done = true;
+        finish();
         return;
     }
     if (nowMs() - m_actedMs > m_limit.count()) {
-        m_timer.stop();
-        m_done = true;
         closeLeftOpen("left open by the action");
+        finish();
     }
+}
+
+void ModalHelper::finish()
+{
+    m_timer.stop();
+    m_done = true;
+    if (m_deleteWhenDone)
+        deleteLater();
 }
 
 void ModalHelper::closeLeftOpen(const char* why)

@@ -39,8 +39,21 @@ public:
     /// for code that opens the window without blocking.
     void wait();
 
+    /// The same watch for code that opens the window later in the test: a helper of its own that
+    /// deletes itself once the window has been acted on and closed (or the watch has failed). The
+    /// action gets the window as a `T`, the class watched for.
+    template <typename T, typename Action>
+    static void whenNext(Action action, std::chrono::milliseconds limit = std::chrono::seconds(5))
+    {
+        auto* helper = new ModalHelper(
+            [action](QWidget* window) mutable { action(static_cast<T*>(window)); }, limit,
+            T::staticMetaObject.className());
+        helper->m_deleteWhenDone = true;
+    }
+
 private:
     void poll();
+    void finish();
     void closeLeftOpen(const char* why);
 
     Action m_action;
@@ -51,6 +64,7 @@ private:
     qint64 m_actedMs = 0;
     bool m_acted = false;
     bool m_done = false;
+    bool m_deleteWhenDone = false;
     QString m_title;
     QPointer<QWidget> m_window;
 };

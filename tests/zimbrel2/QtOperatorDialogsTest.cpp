@@ -1,4 +1,5 @@
 #include "zimbrel2/QtOperatorDialogs.h"
+#include "support/ModalHelper.h"
 #include "support/QStringPrinter.h"
 #include "zimbrel2/ClsUtiles.h"
 #include "zimbrel2/ClsUtilesGui.h"
@@ -36,28 +37,7 @@ namespace {
 // fault: it is failed and rejected so the test ends instead of waiting on it.
 void onNextModal(std::function<void(QWidget*)> act)
 {
-    auto* timer = new QTimer;
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && clock->elapsed() < 5000)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (!modal) {
-            ADD_FAILURE() << "no modal window appeared";
-            return;
-        }
-        act(modal);
-        QTimer::singleShot(2000, [modal = QPointer<QWidget>(modal)] {
-            if (auto* dialog = qobject_cast<QDialog*>(modal.data()); dialog && dialog->isVisible()) {
-                ADD_FAILURE() << "modal window left open: " << dialog->windowTitle().toStdString();
-                dialog->reject();
-            }
-        });
-    });
-    timer->start(10);
+    ModalHelper::whenNext<QWidget>(std::move(act));
 }
 
 QPushButton* buttonWithText(QWidget* box, const QString& text)
