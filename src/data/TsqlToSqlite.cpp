@@ -1,3 +1,7 @@
+// The T-SQL statement as SQLite reads it: hints, TOP, CONVERT/CAST, output and the text collation,
+// each a rewrite over one token walk. The rewrites stay in one file because they share that walk
+// and their order matters (TOP before the hints, CONVERT before the collation); the date styles
+// live in TsqlDates and the batch splitting in TsqlBatch.
 #include "data/TsqlToSqlite.h"
 
 #include "data/AdoError.h"

@@ -1,3 +1,7 @@
+// The list lookup window: its controls, load, search combos, buttons and the answers it hands
+// back. The rows, columns and widths are built without widgets in ListadoConsulta and the keyboard
+// lives in Lib_FrmCons3_Teclado.cpp; what stays here is one handler per control of the window,
+// which read best together.
 #include "lookup/Lib_FrmCons3.h"
 
 #include "app/Configuracion.h"
