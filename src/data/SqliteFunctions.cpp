@@ -146,7 +146,7 @@ const std::array<unsigned char, 128>& asciiRanks()
         for (std::size_t i = 0; i < chars.size(); ++i) {
             if (i == 0 || order(chars[i - 1], chars[i]) != UCOL_EQUAL)
                 ++rank;
-            r[std::size_t(chars[i])] = rank;
+            r[static_cast<unsigned char>(chars[i])] = rank;
         }
         if (U_FAILURE(status))
             r.fill(0);
