@@ -5,7 +5,11 @@
 #include <QHash>
 #include <QString>
 
+#include <array>
 #include <vector>
+
+/// The 21 columns of the cheque list, as the load fills them.
+const std::array<ColumnaLista, ColumnaCheque::Cantidad>& columnasLista();
 
 class AdoRecordset;
 class DB_Dll;

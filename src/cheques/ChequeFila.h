@@ -54,6 +54,3 @@ struct ColumnaLista
     QString titulo;
     QString plantilla;
 };
-
-/// The 21 columns of the cheque list.
-const std::array<ColumnaLista, ColumnaCheque::Cantidad>& columnasLista();
