@@ -45,9 +45,8 @@ public:
     template <typename T, typename Action>
     static void whenNext(Action action, std::chrono::milliseconds limit = std::chrono::seconds(5))
     {
-        auto* helper = new ModalHelper(
-            [action](QWidget* window) mutable { action(static_cast<T*>(window)); }, limit,
-            T::staticMetaObject.className());
+        auto* helper = new ModalHelper([action](QWidget* window) mutable { action(static_cast<T*>(window)); },
+                                       limit, T::staticMetaObject.className());
         helper->m_deleteWhenDone = true;
     }
 
