@@ -21,6 +21,8 @@ talonex_step tests run_suite "$TALONEX_BUILD"
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$TALONEX_ROOT/scripts/lsan.supp:print_suppressions=0"
-talonex_step sanitize-build talonex_build "$TALONEX_SANITIZE_BUILD" -DTALONEX_WERROR=ON -DTALONEX_SANITIZE=ON \
+# Without -Werror here: GCC 12 reports false "maybe uninitialized" warnings on the instrumented
+# code; the main build above already holds every warning as an error.
+talonex_step sanitize-build talonex_build "$TALONEX_SANITIZE_BUILD" -DTALONEX_SANITIZE=ON \
     -DTALONEX_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1"
 talonex_step sanitize-tests run_suite "$TALONEX_SANITIZE_BUILD"
