@@ -132,10 +132,7 @@ int main(int argc, char** argv)
                         << u", puesto "_s << state.gPuestoUsuario << u"."_s << Qt::endl;
     if (parser.isSet(corrida)) {
         QTextStream salida(stdout);
-        const int codigo = CorridaDesatendida::ejecuta(ventana, parser.value(corrida), salida);
-        // The connections go while Qt SQL is still there.
-        DataGlobals::reset();
-        return codigo;
+        return CorridaDesatendida::ejecuta(ventana, parser.value(corrida), salida);
     }
     if (headless) {
         // Nobody can work a window on the offscreen platform: the start has been made and recorded.

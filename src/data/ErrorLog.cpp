@@ -1,6 +1,7 @@
 #include "data/ErrorLog.h"
 
 #include "zimbrel2/Clock.h"
+#include "zimbrel2/MessageBoxStyle.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -11,17 +12,17 @@ using namespace Qt::StringLiterals;
 QString ErrorLog::answerWord(int answer)
 {
     switch (answer) {
-    case 4:
+    case MsgAnswer::Retry:
         return u"Reintentar"_s;
-    case 5:
+    case MsgAnswer::Ignore:
         return u"Ignorar"_s;
-    case 3:
+    case MsgAnswer::Abort:
         return u"Abortar"_s;
-    case 2:
+    case MsgAnswer::Cancel:
         return u"Cancelar"_s;
-    case 6:
+    case MsgAnswer::Yes:
         return u"Sí"_s;
-    case 7:
+    case MsgAnswer::No:
         return u"No"_s;
     default:
         return QString();

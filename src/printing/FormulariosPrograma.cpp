@@ -2,7 +2,6 @@
 
 #include "app/AppState.h"
 #include "app/Inicio.h"
-#include "data/DataGlobals.h"
 #include "printing/FrmEjemplo.h"
 #include "printing/Rt_Imp1.h"
 #include "report/ClsReporte.h"
@@ -13,23 +12,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-/// Closes the program-wide connections on the way out, while the application object (and Qt SQL's
-/// connection registry) still exists.
-struct CierraConexiones
-{
-    CierraConexiones() = default;
-    CierraConexiones(const CierraConexiones&) = delete;
-    CierraConexiones& operator=(const CierraConexiones&) = delete;
-    ~CierraConexiones() { DataGlobals::reset(); }
-};
-
-} // namespace
-
 int ejecutaFormularios(const QString& parametros, bool sinPantalla)
 {
-    const CierraConexiones cierre;
     QString cadena;
     if (IniciarAplicacion(false, parametros, cadena, 3) == ResultadoInicio::SinConexion)
         return 1;

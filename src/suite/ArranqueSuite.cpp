@@ -103,8 +103,6 @@ int SalidaSuite::termina(int codigo)
     if (m_terminada)
         return codigo;
     m_terminada = true;
-    // The connections go before the application object does: Qt SQL's registry dies with it.
-    DataGlobals::reset();
     installOperatorDialogs(nullptr);
     if (!m_opciones.sinPantalla)
         return codigo;
